@@ -1,0 +1,41 @@
+// The Cabrillo 3.0 log of an export pass: its header fields and the finished QSO lines.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/date_time.h"
+
+class CCabrilloLog {
+public:
+    std::string m_callsign;
+    std::string m_name;
+    std::string m_address;
+    std::string m_claimed;
+    std::string m_contest;
+    std::string m_email;
+    std::string m_club;
+    std::string m_soapbox;
+    std::string m_operators;
+    std::string m_categoryOperator;
+    std::string m_categoryBand;
+    std::string m_categoryPower;
+    std::string m_categoryMode;
+    std::string m_location;
+    std::string m_addressCity;
+    std::string m_addressPostalCode;
+    std::string m_addressCountry;
+    std::string m_categoryTransmitter;
+    std::string m_fileBase;
+    std::vector<std::string> m_qsoLines;
+
+    // Starts an export: fills the header from the settings and the operator's answers. True on OK.
+    bool Begin(const std::string& ownCall, const COleDateTime& start, const COleDateTime& end);
+    void AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
+                const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
+                const std::string& exchRcvd);
+    // Writes the file; returns the message for the operator.
+    std::string Write();
+};
+
+extern CCabrilloLog g_cabrillo;
+extern long long g_claimedScore;

@@ -1,0 +1,23 @@
+# The one source list of the project: the native build and the Windows build both take it from here.
+set(VUVO_PORTABLE_SOURCES
+  platform/date_time.cpp
+  platform/portable/profile_file.cpp
+  engine/contest_state.cpp
+  engine/pass_start.cpp
+  engine/qso_intake.cpp
+  engine/exchange_check.cpp
+  results/result_summary.cpp
+  results/call_check.cpp
+  cabrillo/cabrillo_log.cpp
+  plugin/plugin_exports.cpp
+)
+set(VUVO_PLATFORM_SOURCES_posix
+  platform/posix/settings_posix.cpp
+  platform/posix/files_posix.cpp
+  platform/posix/message_box_posix.cpp
+  ui/info_thread_headless.cpp
+)
+set(VUVO_PLATFORM_SOURCES_win32)
+set(VUVO_PLUGIN_SOURCES_posix
+  plugin/library_main.cpp
+)

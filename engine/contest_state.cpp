@@ -1,0 +1,177 @@
+#include "engine/contest_state.h"
+
+#include <cstring>
+
+#include "platform/settings.h"
+
+namespace {
+
+const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+const char* const kModeNames[] = {"CW", "SSB"};
+
+char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+// Index keys: the texts cannot hold NUL, so NUL separates them unambiguously.
+std::string makeKey(std::string_view a, std::string_view b, std::string_view c) {
+    std::string key;
+    key.reserve(a.size() + b.size() + c.size() + 2);
+    key.append(a).push_back('\0');
+    key.append(b).push_back('\0');
+    key.append(c);
+    return key;
+}
+
+std::string_view zoneBytes(const int& zone) { return {reinterpret_cast<const char*>(&zone), sizeof zone}; }
+
+} // namespace
+
+const CContestRules g_bandList(kBandNames, std::size(kBandNames));
+const CContestRules g_modeList(kModeNames, std::size(kModeNames));
+const char* const g_countyCodes[] = {
+    "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17",
+    "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "32", "33", "34",
+    "35", "36", "37", "38", "39", "40", "41", "42", "43", "44", "45", "46", "47", "48", "49", "50", nullptr};
+
+QsoLog g_log;
+std::vector<std::string> g_bandsWorked;
+BandLists g_prevQsoRows;
+BandLists g_dxccByBand;
+BandLists g_multByBand;
+
+int g_contestMode = 0;
+int g_ownIsJA = 0;
+int g_russianUi = 0;
+int g_versionCalled = 0;
+int g_exportPass = 0;
+int g_startFlag = 0;
+int g_refreshPending = 1;
+
+std::string g_hostDir;
+std::string g_hostVersion;
+std::string g_ownCall;
+std::string g_ownPrefix;
+std::string g_startDayMonth;
+std::string g_endDate;
+std::string g_startYear;
+std::string g_badQsoFileName;
+
+const char* const g_settingsFile = "Plugins\\VU-VO.ini";
+const char* const g_settingsSection = "Settings";
+
+CContestRules::CContestRules(const char* const* names, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) m_names.emplace_back(names[i]);
+}
+
+int CContestRules::indexOf(std::string_view name) const {
+    for (std::size_t i = 0; i < m_names.size(); ++i)
+        if (m_names[i] == name) return static_cast<int>(i);
+    return -1;
+}
+
+bool CContestRules::containsNoCase(std::string_view name) const {
+    for (const auto& n : m_names)
+        if (equalsNoCase(n, name)) return true;
+    return false;
+}
+
+void QsoLog::count(const CInfo& r, int delta) {
+    auto bump = [delta](std::unordered_map<std::string, int>& index, std::string key) {
+        auto it = index.try_emplace(std::move(key), 0).first;
+        it->second += delta;
+        if (it->second <= 0) index.erase(it);
+    };
+    bump(m_callBandMode, makeKey(r.call, r.band, r.mode));
+    bump(m_bandPrefixZone, makeKey(r.band, r.prefix, zoneBytes(r.zone)));
+}
+
+void QsoLog::append(CInfo record) {
+    count(record, +1);
+    m_records.push_back(std::move(record));
+}
+
+void QsoLog::removeAt(std::size_t index) {
+    if (index >= m_records.size()) return;
+    count(m_records[index], -1);
+    m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void QsoLog::clear() {
+    m_records.clear();
+    m_callBandMode.clear();
+    m_bandPrefixZone.clear();
+}
+
+bool QsoLog::hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const {
+    return m_callBandMode.count(makeKey(call, band, mode)) != 0;
+}
+
+bool QsoLog::hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const {
+    return m_bandPrefixZone.count(makeKey(band, prefix, zoneBytes(zone))) != 0;
+}
+
+std::mutex& stateMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
+void resetContestState() {
+    g_log.clear();
+    g_bandsWorked.clear();
+    for (auto* lists : {&g_prevQsoRows, &g_dxccByBand, &g_multByBand})
+        for (auto& l : *lists) l.clear();
+    g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = g_startFlag = 0;
+    g_refreshPending = 1;
+    for (auto* s : {&g_hostDir, &g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate,
+                    &g_startYear, &g_badQsoFileName})
+        s->clear();
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    return true;
+}
+
+std::string cleanExchange(std::string_view exchange) {
+    std::size_t first = 0, last = exchange.size();
+    while (first < last && isBlank(exchange[first])) ++first;
+    while (last > first && isBlank(exchange[last - 1])) --last;
+    std::string out(exchange.substr(first, last - first));
+    for (char& c : out) c = asciiUpper(c);
+    return out;
+}
+
+bool isCountyCode(std::string_view code) {
+    // "01" .. "50": the table, without walking it.
+    if (code.size() != 2 || code[0] < '0' || code[0] > '5' || code[1] < '0' || code[1] > '9') return false;
+    int n = (code[0] - '0') * 10 + (code[1] - '0');
+    return n >= 1 && n <= 50;
+}
+
+bool isJapanesePrefix(std::string_view prefix) {
+    // "JD/m" (Minami-Torishima) counts as Japanese like "JD/o" (Ogasawara).
+    return prefix == "JA" || prefix == "JD/o" || prefix == "JD/m";
+}
+
+int bandIndexOf(std::string_view band) {
+    int i = g_bandList.indexOf(band);
+    return i < 0 ? kBandCount : i;
+}
+
+std::string settingsRead(const char* key) {
+    return platform::profileRead(g_settingsFile, g_settingsSection, key, "");
+}
+
+int settingsReadInt(const char* key) { return platform::leadingInt(settingsRead(key)); }
+
+void settingsWrite(const char* key, const std::string& value) {
+    platform::profileWrite(g_settingsFile, g_settingsSection, key, value);
+}
+
+std::string badQsoHeader() {
+    return g_contestMode == 0 ? "Japan International DX CW Contest UBN file \r\n"
+                              : "Japan International DX SSB Contest UBN file \r\n";
+}

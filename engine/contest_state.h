@@ -1,0 +1,122 @@
+// The contest state: the QSO record, the log, the contest lists, the per-band lists and the pass values.
+// The host's thread writes it through the exported functions; the window thread reads it. Both hold
+// stateMutex() while they touch it.
+#pragma once
+#include <array>
+#include <cstddef>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/date_time.h"
+
+// One QSO as the host handed it to AddData0, plus what AddData0 derived from it.
+struct CInfo {
+    std::string call;
+    std::string prefix;
+    std::string hostText;
+    std::string band;
+    std::string mode;
+    std::string rstRcvd;
+    std::string rstSent;
+    std::string exchRcvd;
+    std::string exchSent;
+    std::string multCode;
+    int excluded = 0;
+    int zone = 0;
+    int freqKHz = 0;
+    int dupe = 0;
+    int bad = 0;
+    COleDateTime time;
+};
+
+// A fixed list of names built from a static table.
+class CContestRules {
+public:
+    CContestRules(const char* const* names, std::size_t count);
+    std::size_t size() const { return m_names.size(); }
+    const std::string& operator[](std::size_t i) const { return m_names[i]; }
+    int indexOf(std::string_view name) const;        // exact; -1 when absent
+    bool containsNoCase(std::string_view name) const; // ASCII letter case ignored
+private:
+    std::vector<std::string> m_names;
+};
+
+// The log in arrival order, with indexes so that dupe and repeat-multiplier questions need no scan.
+class QsoLog {
+public:
+    std::size_t size() const { return m_records.size(); }
+    bool empty() const { return m_records.empty(); }
+    const CInfo& operator[](std::size_t i) const { return m_records[i]; }
+    const CInfo& back() const { return m_records.back(); }
+    auto begin() const { return m_records.begin(); }
+    auto end() const { return m_records.end(); }
+
+    void append(CInfo record);
+    void removeAt(std::size_t index);
+    void clear();
+
+    // Any record with exactly this call, band and mode.
+    bool hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
+    // Any record with exactly this band and prefix and this zone.
+    bool hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const;
+
+private:
+    void count(const CInfo& record, int delta);
+
+    std::vector<CInfo> m_records;
+    std::unordered_map<std::string, int> m_callBandMode;
+    std::unordered_map<std::string, int> m_bandPrefixZone;
+};
+
+constexpr int kBandCount = 6;
+using BandLists = std::array<std::vector<std::string>, kBandCount>;
+
+extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
+extern const CContestRules g_modeList;   // "CW", "SSB"
+extern const char* const g_countyCodes[]; // "01" .. "50", then nullptr
+
+extern QsoLog g_log;
+extern std::vector<std::string> g_bandsWorked;
+extern BandLists g_prevQsoRows;
+extern BandLists g_dxccByBand;
+extern BandLists g_multByBand;
+
+extern int g_contestMode;     // 0 CW, otherwise SSB
+extern int g_ownIsJA;
+extern int g_russianUi;
+extern int g_versionCalled;
+extern int g_exportPass;
+extern int g_startFlag;
+extern int g_refreshPending;
+
+extern std::string g_hostDir;
+extern std::string g_hostVersion;
+extern std::string g_ownCall;
+extern std::string g_ownPrefix;
+extern std::string g_startDayMonth;
+extern std::string g_endDate;
+extern std::string g_startYear;
+extern std::string g_badQsoFileName;
+
+extern const char* const g_settingsFile;    // "Plugins\VU-VO.ini"
+extern const char* const g_settingsSection; // "Settings"
+
+// The one lock over everything above.
+std::mutex& stateMutex();
+
+// Back to the state of a freshly loaded library (tests and the library's load).
+void resetContestState();
+
+// Helpers shared by the engine rooms.
+bool equalsNoCase(std::string_view a, std::string_view b);
+std::string cleanExchange(std::string_view exchange); // upper case, white space off both ends
+bool isCountyCode(std::string_view code);
+bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
+int bandIndexOf(std::string_view band);                 // exact; 6 for any other name
+std::string settingsRead(const char* key);              // "" when absent
+int settingsReadInt(const char* key);                   // 0 when absent
+void settingsWrite(const char* key, const std::string& value);
+std::string badQsoHeader();                             // for the current contest mode, with its line end

@@ -1,0 +1,145 @@
+#include "platform/date_time.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int64_t kSecondsPerDay = 86400;
+constexpr int64_t kFirstDay = -657434;  // 0100-01-01, the first day the host can show
+constexpr int64_t kLastDay = 2958465;   // 9999-12-31, the last one
+
+// Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's civil-days algorithm).
+constexpr int64_t daysFromCivil(int64_t year, int month, int day) {
+    year -= month <= 2;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+constexpr int64_t kOleEpoch = daysFromCivil(1899, 12, 30);
+
+struct CivilDate {
+    int64_t year;
+    int month;
+    int day;
+};
+
+constexpr CivilDate civilFromDays(int64_t days) {
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const int64_t dayOfEra = days - era * 146097;
+    const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;
+    const int day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
+    const int month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
+    return {yearOfEra + era * 400 + (month <= 2), month, day};
+}
+
+static_assert(civilFromDays(kOleEpoch + kFirstDay).year == 100);
+static_assert(civilFromDays(kOleEpoch + kLastDay).day == 31);
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysInMonth(int year, int month) {
+    static const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && isLeapYear(year) ? 29 : lengths[month - 1];
+}
+
+// OLE stores negative values as "whole days back, then the fraction forward": -1.25 is a day back plus 6 hours.
+// The linear axis is plain elapsed time, where that value is -0.75.
+double linearFromOle(double dt) {
+    if (dt >= 0) return dt;
+    const double wholeDays = std::trunc(dt);
+    return wholeDays + (wholeDays - dt);
+}
+
+struct DayAndSecond {
+    int64_t day;     // days since 1899-12-30
+    int64_t second;  // of the day, 0..86399
+};
+
+// Splits a day count on the linear axis, rounded to the nearest second; false when the rounded date lies outside
+// the days the host can show.
+bool splitRounded(double dt, DayAndSecond& out) {
+    if (!std::isfinite(dt)) return false;
+    const double linear = linearFromOle(dt);
+    // Keeps the integer conversions below defined; the exact bounds are checked after rounding.
+    if (linear < static_cast<double>(kFirstDay - 1) || linear > static_cast<double>(kLastDay + 1)) return false;
+    const double wholeDays = std::floor(linear);
+    int64_t day = static_cast<int64_t>(wholeDays);
+    int64_t second = static_cast<int64_t>(std::floor((linear - wholeDays) * kSecondsPerDay + 0.5));
+    if (second >= kSecondsPerDay) {
+        ++day;
+        second -= kSecondsPerDay;
+    }
+    if (day < kFirstDay || day > kLastDay) return false;
+    out = {day, second};
+    return true;
+}
+
+void appendNumber(std::string& out, int64_t value, int minDigits) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%0*lld", minDigits, static_cast<long long>(value));
+    out += buffer;
+}
+
+} // namespace
+
+COleDateTime COleDateTime::fromParts(int year, int month, int day, int hour, int minute, int second) {
+    const bool possible = year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+                          day <= daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
+                          minute <= 59 && second >= 0 && second <= 59;
+    if (!possible) return COleDateTime(0.0, invalid);
+    const int64_t days = daysFromCivil(year, month, day) - kOleEpoch;
+    const double fraction = static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
+    const double whole = static_cast<double>(days);
+    return COleDateTime(days >= 0 ? whole + fraction : whole - fraction, valid);
+}
+
+COleDateTime::DateTimeStatus COleDateTime::GetStatus() const { return static_cast<DateTimeStatus>(m_status); }
+
+std::string COleDateTime::Format(const char* pattern) const {
+    if (m_status == null) return {};
+    DayAndSecond parts{};
+    if (m_status != valid || !splitRounded(m_dt, parts)) return "Invalid DateTime";
+    if (pattern == nullptr) return {};
+
+    const CivilDate date = civilFromDays(parts.day + kOleEpoch);
+    std::string out;
+    for (const char* p = pattern; *p != '\0'; ++p) {
+        if (*p != '%' || p[1] == '\0') {
+            out += *p;
+            continue;
+        }
+        switch (*++p) {
+        case 'd': appendNumber(out, date.day, 2); break;
+        case 'm': appendNumber(out, date.month, 2); break;
+        case 'Y': appendNumber(out, date.year, 1); break;
+        case 'y': appendNumber(out, date.year % 100, 2); break;
+        case 'H': appendNumber(out, parts.second / 3600, 2); break;
+        case 'M': appendNumber(out, parts.second / 60 % 60, 2); break;
+        case 'S': appendNumber(out, parts.second % 60, 2); break;
+        case '%': out += '%'; break;
+        default:
+            out += '%';
+            out += *p;
+            break;
+        }
+    }
+    return out;
+}
+
+bool COleDateTime::operator==(const COleDateTime& other) const {
+    if (m_status != other.m_status) return false;
+    return m_status == null || m_dt == other.m_dt;
+}
+
+bool dateDifferenceDays(const COleDateTime& a, const COleDateTime& b, double& days) {
+    if (a.GetStatus() != COleDateTime::valid || b.GetStatus() != COleDateTime::valid) return false;
+    days = linearFromOle(a.m_dt) - linearFromOle(b.m_dt);
+    return true;
+}

@@ -1,0 +1,128 @@
+#include "platform/files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+
+namespace platform {
+namespace {
+
+std::string nativePath(std::string path) {
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+bool readWhole(const std::string& path, std::string& bytes) {
+    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
+    if (file == nullptr) return false;
+    char buffer[8192];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    // A folder opens but does not read.
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    return ok;
+}
+
+bool writeBytes(const std::string& path, const char* mode, std::string_view bytes) {
+    std::FILE* file = std::fopen(nativePath(path).c_str(), mode);
+    if (file == nullptr) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// '*' and '?' only: unlike fnmatch, brackets and backslashes are ordinary characters in Windows names.
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0;
+    std::size_t n = 0;
+    std::size_t starAt = std::string_view::npos;  // last '*' seen, to backtrack to
+    std::size_t starName = 0;                     // where the name stood when that '*' was taken
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starAt = p++;
+            starName = n;
+        } else if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (starAt != std::string_view::npos) {
+            p = starAt + 1;
+            n = ++starName;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
+}
+
+// FindFirstFile lets a final ".*" also match names without that dot, so "*.*" lists everything.
+bool nameMatches(std::string_view pattern, std::string_view name) {
+    if (wildcardMatch(pattern, name)) return true;
+    const bool dotStar = pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*";
+    return dotStar && name.find('.') == std::string_view::npos &&
+           wildcardMatch(pattern.substr(0, pattern.size() - 2), name);
+}
+
+} // namespace
+
+bool readLines(const std::string& path, std::vector<std::string>& lines) {
+    lines.clear();
+    std::string bytes;
+    if (!readWhole(path, bytes)) return false;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
+        if (end == std::string::npos) end = bytes.size();
+        else if (end > start && bytes[end - 1] == '\r') --end;
+        lines.emplace_back(bytes, start, end - start);
+        start = next;
+    }
+    return true;
+}
+
+std::size_t countLines(const std::string& path) {
+    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
+    if (file == nullptr) return 0;
+    char buffer[8192];
+    std::size_t got = 0;
+    std::size_t count = 0;
+    char last = '\n';
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        count += static_cast<std::size_t>(std::count(buffer, buffer + got, '\n'));
+        last = buffer[got - 1];
+    }
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    if (!ok) return 0;
+    return count + (last != '\n' ? 1 : 0);
+}
+
+bool appendToFile(const std::string& path, std::string_view bytes) { return writeBytes(path, "ab", bytes); }
+
+bool writeWholeFile(const std::string& path, std::string_view bytes) { return writeBytes(path, "wb", bytes); }
+
+std::vector<std::string> listDirectory(const std::string& pattern) {
+    const std::string native = nativePath(pattern);
+    const std::size_t slash = native.rfind('/');
+    std::string folder = ".";
+    if (slash == 0) folder = "/";
+    else if (slash != std::string::npos) folder = native.substr(0, slash);
+    const std::string_view wildcard =
+        slash == std::string::npos ? std::string_view(native) : std::string_view(native).substr(slash + 1);
+
+    std::vector<std::string> names;
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    while (const dirent* entry = readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        if (nameMatches(wildcard, name)) names.emplace_back(name);
+    }
+    closedir(dir);
+    return names;
+}
+
+} // namespace platform

@@ -1,0 +1,21 @@
+// Private-profile settings (an ini file of [sections] and key=value lines), with the platform's semantics:
+// section and key names compare without regard to ASCII letter case and blanks around them and around values
+// are ignored. A path may use '\' as folder separator on every platform.
+#pragma once
+#include <string>
+
+namespace platform {
+
+// The value of key in section, whole (never cut); def when the file, the section or the key is absent.
+std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
+                        const std::string& def);
+
+// Sets key in section: replaces the value in place or appends the key (and the section) and keeps every other
+// line. Creates the file but not a missing folder. Returns false when nothing could be written.
+bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
+                  const std::string& value);
+
+// The integer at the start of a text: optional blanks, an optional sign, then digits; 0 when none; saturates.
+int leadingInt(const std::string& text);
+
+} // namespace platform

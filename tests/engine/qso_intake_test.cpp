@@ -1,0 +1,321 @@
+#include <gtest/gtest.h>
+
+#include "engine/contest_state.h"
+#include "support/host.h"
+#include "ui/info_thread_headless.h"
+
+namespace {
+
+using test::add;
+using test::kBadQsoFile;
+using test::Qso;
+using test::readFile;
+
+const std::string kCwHeader = "Japan International DX CW Contest UBN file \r\n";
+const std::string kLine = "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13";
+
+class QsoIntake : public test::HostTest {
+protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        test::reset();
+    }
+};
+
+TEST_F(QsoIntake, RejectsWrongBandModeAndMissingNumbersWithOneLineEach) {
+    Qso wrongBand;
+    wrongBand.band = "30m";
+    Qso lowerMode;
+    lowerMode.band = "40M";
+    lowerMode.mode = "cw";
+    Qso otherMode;
+    otherMode.mode = "SSB";
+    Qso unknownMode;
+    unknownMode.mode = "RTTY";
+    Qso noRcvd;
+    noRcvd.exchRcvd = "";
+    Qso noSent;
+    noSent.exchSent = "";
+    for (const Qso* q : {&wrongBand, &lowerMode, &otherMode, &unknownMode, &noRcvd, &noSent}) EXPECT_EQ(0, add(*q));
+
+    EXPECT_EQ(0u, g_log.size());
+    EXPECT_TRUE(g_bandsWorked.empty());
+    EXPECT_EQ(kCwHeader +
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n"
+                  "QSO:  14025  cw  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG MODE !!!\r\n"
+                  "QSO:  14025  SSB  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG MODE !!!\r\n"
+                  "QSO:  14025  RTTY  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG MODE !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599     NO NUMBER !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599    JA1ABC  599  13   NO NUMBER !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, AcceptsBandNamesInAnyCaseButKeepsThemAsGiven) {
+    Qso q;
+    q.band = "20M";
+    EXPECT_EQ(1, add(q));
+    ASSERT_EQ(1u, g_log.size());
+    EXPECT_EQ("20M", g_log[0].band);
+    EXPECT_EQ(std::vector<std::string>{"20M"}, g_bandsWorked);
+    EXPECT_EQ(kCwHeader, readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, StoresTheWholeRecord) {
+    Qso q;
+    q.prefix = "JD/o";
+    q.exchRcvd = " 07\t";
+    ASSERT_EQ(1, add(q));
+    const CInfo& r = g_log[0];
+    EXPECT_EQ("JA1ABC", r.call);
+    EXPECT_EQ("JD/o", r.prefix);
+    EXPECT_EQ("note", r.hostText);
+    EXPECT_EQ("20m", r.band);
+    EXPECT_EQ("CW", r.mode);
+    EXPECT_EQ("599", r.rstRcvd);
+    EXPECT_EQ("599", r.rstSent);
+    EXPECT_EQ(" 07\t", r.exchRcvd);
+    EXPECT_EQ("05", r.exchSent);
+    EXPECT_EQ("07", r.multCode);
+    EXPECT_EQ(0, r.excluded);
+    EXPECT_EQ(0, r.zone);
+    EXPECT_EQ(14025, r.freqKHz);
+    EXPECT_EQ(0, r.dupe);
+    EXPECT_EQ(0, r.bad);
+    EXPECT_TRUE(r.time == test::at(2026, 4, 11, 12, 0));
+}
+
+TEST_F(QsoIntake, DxStationFlagsCodeDupeAndZeroPointsInThatOrder) {
+    Qso first;
+    ASSERT_EQ(1, add(first));
+    Qso bad = first;
+    bad.exchRcvd = " 7 ";
+    bad.prefix = "UA";
+    ASSERT_EQ(1, add(bad));
+
+    ASSERT_EQ(2u, g_log.size());
+    EXPECT_EQ("", g_log[1].multCode);
+    EXPECT_EQ(1, g_log[1].excluded);
+    EXPECT_EQ(1, g_log[1].dupe);
+    EXPECT_EQ(1, g_log[1].bad);
+    const std::string line = "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599   7 ";
+    EXPECT_EQ(kCwHeader + line + "  7  Code is not acceptable !!!\r\n" + line + "   DUPE !!!\r\n" + line +
+                  "   QSO 0 points !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, DupeNeedsSameCallBandAndModeExactly) {
+    Qso q;
+    ASSERT_EQ(1, add(q));
+    Qso otherBand = q;
+    otherBand.band = "15m";
+    Qso otherCase = q;
+    otherCase.band = "20M";
+    Qso otherCall = q;
+    otherCall.call = "JA1ABD";
+    for (const Qso* x : {&otherBand, &otherCase, &otherCall}) EXPECT_EQ(1, add(*x));
+    for (std::size_t i = 0; i < g_log.size(); ++i) EXPECT_EQ(0, g_log[i].dupe) << i;
+    EXPECT_EQ(1, add(q));
+    EXPECT_EQ(1, g_log[4].dupe);
+    EXPECT_EQ(1, add(q)); // a dupe of a dupe is still a dupe
+    EXPECT_EQ(1, g_log[5].dupe);
+}
+
+TEST_F(QsoIntake, CleansTheExchangeForTheCodeLine) {
+    Qso q;
+    q.exchRcvd = "\t ab1 \r\n";
+    ASSERT_EQ(1, add(q));
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  \t ab1 \r\n" +
+                  "  AB1  Code is not acceptable !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, WritesFrequencyInWholeKilohertz) {
+    const unsigned hz[] = {1999, 0, 999, 4294967295u, 1830500};
+    for (unsigned f : hz) {
+        Qso q;
+        q.freqHz = f;
+        q.band = "30m";
+        add(q);
+    }
+    EXPECT_EQ(kCwHeader + "QSO:  1  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n" +
+                  "QSO:  0  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n" +
+                  "QSO:  0  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n" +
+                  "QSO:  4294967  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n" +
+                  "QSO:  1830  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
+    test::Pass ja;
+    ja.ownCall = "JA1XYZ";
+    ja.ownPrefix = "JA";
+    test::reset(ja);
+    ASSERT_EQ(1, g_ownIsJA);
+
+    Qso zone;
+    zone.myCall = "JA1XYZ";
+    zone.call = "IT9ABC";
+    zone.prefix = "IT9";
+    zone.exchRcvd = " 7 ";
+    Qso blanks = zone;
+    blanks.call = "K1AA";
+    blanks.prefix = "K";
+    blanks.exchRcvd = "   ";
+    Qso signedZone = blanks;
+    signedZone.call = "K1AB";
+    signedZone.exchRcvd = "-3x";
+    Qso local = zone;
+    local.call = "JA2AAA";
+    local.prefix = "JD/m";
+    local.exchRcvd = "25";
+    for (const Qso* q : {&zone, &blanks, &signedZone, &local}) ASSERT_EQ(1, add(*q));
+
+    EXPECT_EQ("I", g_log[0].prefix);
+    EXPECT_EQ("07", g_log[0].multCode);
+    EXPECT_EQ(7, g_log[0].zone);
+    EXPECT_EQ(0, g_log[0].bad);
+    EXPECT_EQ("0", g_log[1].multCode);
+    EXPECT_EQ(0, g_log[1].zone);
+    EXPECT_EQ("-3X", g_log[2].multCode);
+    EXPECT_EQ(-3, g_log[2].zone);
+    EXPECT_EQ(1, g_log[3].excluded);
+    EXPECT_EQ(1, g_log[3].bad);
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  JA1XYZ  599  05  JA2AAA  599  25   QSO 0 points !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, KeepsItalianPrefixesOtherThanTheIslandsAsGiven) {
+    const char* given[] = {"IT9", "IG9", "IH9", "IT", "it9", "I"};
+    const char* stored[] = {"I", "I", "I", "IT", "it9", "I"};
+    for (int i = 0; i < 6; ++i) {
+        Qso q;
+        q.call = "X" + std::to_string(i);
+        q.prefix = given[i];
+        add(q);
+        EXPECT_EQ(stored[i], g_log[i].prefix);
+    }
+}
+
+TEST_F(QsoIntake, MinamiTorishimaCountsAsJapan) {
+    Qso q;
+    q.prefix = "JD/m";
+    add(q);
+    EXPECT_EQ(0, g_log[0].bad);
+    EXPECT_EQ(kCwHeader, readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, NullTextsReadAsEmpty) {
+    EXPECT_EQ(0, AddData0(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr));
+    COleDateTime t = test::at(2026, 4, 11, 12, 0);
+    EXPECT_EQ(1, AddData0(nullptr, nullptr, &t, nullptr, nullptr, nullptr, 0, 7000000, "CW", nullptr, nullptr, "1",
+                          "13", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          "JA", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, "40m", nullptr));
+    EXPECT_EQ(kCwHeader + "QSO:  0                   WRONG BAND !!!\r\n", readFile(kBadQsoFile));
+    // The same nulls again remove that rejected QSO's line.
+    EXPECT_EQ(1, RemoveData0(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                             nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(1u, g_log.size());
+    EXPECT_EQ(kCwHeader, readFile(kBadQsoFile));
+}
+
+TEST_F(QsoIntake, InvalidAndNullTimesAreWrittenAsTheHostFormatsThem) {
+    Qso invalid;
+    invalid.band = "2m";
+    invalid.time = COleDateTime(1.0, COleDateTime::invalid);
+    Qso null = invalid;
+    null.time = COleDateTime();
+    add(invalid);
+    add(null);
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  Invalid DateTime  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n" +
+                  "QSO:  14025  CW    K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
+}
+
+class QsoRemoval : public QsoIntake {};
+
+TEST_F(QsoRemoval, TheOnlyQsoLeavesEverythingEmpty) {
+    Qso q;
+    add(q);
+    test::result();
+    ASSERT_EQ(1u, g_multByBand[3].size());
+    test::remove(q);
+    EXPECT_EQ(0u, g_log.size());
+    EXPECT_TRUE(g_bandsWorked.empty());
+    for (int k = 0; k < kBandCount; ++k) EXPECT_TRUE(g_multByBand[k].empty() && g_dxccByBand[k].empty()) << k;
+    EXPECT_EQ(kCwHeader, readFile(kBadQsoFile));
+    EXPECT_EQ(1, headless::requests().gridResets);
+}
+
+TEST_F(QsoRemoval, DropsOnlyTheRemovedQsosLines) {
+    Qso dupeA;                     // 12:00
+    Qso dupeB = dupeA;
+    dupeB.call = "JA2BBB";
+    dupeB.time = test::at(2026, 4, 11, 12, 5);
+    Qso zero = dupeA;
+    zero.call = "JA3CCC";
+    zero.prefix = "K";
+    zero.time = test::at(2026, 4, 11, 12, 7);
+    for (const Qso* q : {&dupeA, &dupeA, &dupeB, &dupeB, &zero}) add(*q);
+    ASSERT_EQ(5u, g_log.size());
+
+    Qso second = dupeB;            // removes the first JA2BBB record; its dupe's line goes too (same call and time)
+    test::remove(second);
+    EXPECT_EQ(4u, g_log.size());
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   DUPE !!!\r\n" +
+                  "QSO:  14025  CW  2026-04-11 1207  K1AR  599  05  JA3CCC  599  13   QSO 0 points !!!\r\n",
+              readFile(kBadQsoFile));
+    EXPECT_EQ(1, g_log[2].dupe); // flags are those given at intake
+    EXPECT_EQ(1, headless::requests().gridResets);
+}
+
+TEST_F(QsoRemoval, ARejectedQsoOnlyLosesItsLines) {
+    Qso wrong;
+    wrong.band = "30m";
+    Qso kept = wrong;
+    kept.call = "JA9ZZZ";
+    Qso good;
+    add(wrong);
+    add(kept);
+    add(good);
+    g_refreshPending = 0;
+    headless::setWindowOpen(true);
+    test::remove(wrong);
+    EXPECT_EQ(1u, g_log.size());
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA9ZZZ  599  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
+    EXPECT_EQ(0, headless::requests().gridResets);
+    EXPECT_EQ(1, headless::requests().refreshPosts);
+    EXPECT_EQ(1, g_refreshPending);
+}
+
+TEST_F(QsoRemoval, MatchesCallBandModeAndTimeExactly) {
+    Qso q;
+    add(q);
+    Qso other = q;
+    other.time = test::at(2026, 4, 11, 12, 1);
+    test::remove(other);
+    other = q;
+    other.band = "20M";
+    test::remove(other);
+    other = q;
+    other.call = "ja1abc";
+    test::remove(other);
+    EXPECT_EQ(1u, g_log.size());
+    other = q;
+    other.freqHz = 1;   // not part of the match
+    other.prefix = "K";
+    test::remove(other);
+    EXPECT_EQ(0u, g_log.size());
+}
+
+TEST_F(QsoRemoval, UnreadableFileIsRecreatedWithTheHeaderOfTheCurrentMode) {
+    std::filesystem::remove(kBadQsoFile);
+    g_contestMode = 1;
+    test::remove(Qso());
+    EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n", readFile(kBadQsoFile));
+}
+
+} // namespace

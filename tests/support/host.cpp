@@ -1,0 +1,87 @@
+#include "support/host.h"
+
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "cabrillo/cabrillo_log.h"
+#include "engine/contest_state.h"
+#include "platform/posix/message_log.h"
+#include "ui/info_thread_headless.h"
+
+namespace test {
+
+COleDateTime at(int year, int month, int day, int hour, int minute, int second) {
+    return COleDateTime::fromParts(year, month, day, hour, minute, second);
+}
+
+int add(const Qso& q) {
+    COleDateTime t = q.time;
+    return AddData0(q.myCall.c_str(), q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, q.freqHz, q.mode.c_str(),
+                    q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "",
+                    "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", q.hostText.c_str(), "",
+                    q.band.c_str(), "");
+}
+
+void remove(const Qso& q) {
+    COleDateTime t = q.time;
+    EXPECT_EQ(1, RemoveData0(q.myCall.c_str(), q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, q.freqHz,
+                             q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(),
+                             q.exchRcvd.c_str(), "", "", "", "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0,
+                             0.0, "", q.hostText.c_str(), "", q.band.c_str(), ""));
+}
+
+void reset(const Pass& p) {
+    COleDateTime start = p.start, end = p.end;
+    EXPECT_EQ(1, ResetStats0(p.hostDir.c_str(), p.exportPass, p.ownCall.c_str(), &start, &end, "", "", "", "", "",
+                             "", "", "", "", p.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", ""));
+}
+
+std::string result(int* status) {
+    const char* text = GetResult0(status);
+    return text ? text : "(null)";
+}
+
+int check(const std::string& call, const std::string& band, const std::string& mode, const std::string& prefix,
+          int zone, const char* otherBand) {
+    char out1[64] = "untouched", out2[64] = "untouched";
+    int code = CheckCall0(call.c_str(), 0, 0, mode.c_str(), "", "", "", "", "", "", "", "", "", prefix.c_str(),
+                          zone, 0, 0, 0.0, 0.0, "", "", "", "", "", band.c_str(), otherBand, out1, out2);
+    EXPECT_STREQ("untouched", out1);
+    EXPECT_STREQ("untouched", out2);
+    return code;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "(missing)";
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+void HostTest::SetUp() {
+    m_oldDir = std::filesystem::current_path();
+    char pattern[] = "/tmp/vuvo-test-XXXXXX";
+    ASSERT_NE(nullptr, mkdtemp(pattern));
+    m_dir = pattern;
+    std::filesystem::create_directory(m_dir / "Plugins");
+    std::filesystem::current_path(m_dir);
+    resetContestState();
+    g_cabrillo = CCabrilloLog();
+    headless::setWindowOpen(false);
+    headless::clearRequests();
+    platform::takeShownMessages();
+}
+
+void HostTest::TearDown() {
+    std::filesystem::current_path(m_oldDir);
+    std::error_code ignored;
+    std::filesystem::remove_all(m_dir, ignored);
+}
+
+} // namespace test
