@@ -210,14 +210,14 @@ SyntheticLog makeSyntheticLog(std::size_t qsoCount, std::uint64_t seed) {
     return log;
 }
 
-std::vector<std::string> makeUnworkedCalls(const SyntheticLog& log, std::size_t count, std::uint64_t seed) {
+std::vector<UnworkedStation> makeUnworkedStations(const SyntheticLog& log, std::size_t count, std::uint64_t seed) {
     std::unordered_set<std::string> worked;
     for (const SyntheticQso& q : log.qsos) worked.insert(q.call);
     Random rng(seed);
-    std::vector<std::string> calls;
-    while (calls.size() < count) {
+    std::vector<UnworkedStation> stations;
+    while (stations.size() < count) {
         Station s = japaneseStation(rng);
-        if (worked.insert(s.call).second) calls.push_back(std::move(s.call));
+        if (worked.insert(s.call).second) stations.push_back({std::move(s.call), std::move(s.prefix)});
     }
-    return calls;
+    return stations;
 }

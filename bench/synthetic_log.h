@@ -47,6 +47,11 @@ inline constexpr std::uint64_t kSyntheticSeed = 0x4A494458;  // "JIDX"
 // and 0.5% on a band outside the contest; the rest good, on the six bands, from all 50 counties.
 SyntheticLog makeSyntheticLog(std::size_t qsoCount, std::uint64_t seed = kSyntheticSeed);
 
-// Japanese calls of the same shape that the log never worked, for questions about new stations.
-std::vector<std::string> makeUnworkedCalls(const SyntheticLog& log, std::size_t count,
-                                           std::uint64_t seed = kSyntheticSeed + 1);
+struct UnworkedStation {
+    std::string call;
+    std::string prefix;
+};
+
+// Japanese stations of the same shape that the log never worked, for questions about new stations.
+std::vector<UnworkedStation> makeUnworkedStations(const SyntheticLog& log, std::size_t count,
+                                                  std::uint64_t seed = kSyntheticSeed + 1);

@@ -7,13 +7,6 @@
 
 CCabrilloLog g_cabrillo;
 
-bool CCabrilloLog::Begin(const std::string& ownCall, const COleDateTime&, const COleDateTime&) {
-    // The header dialog comes with the Windows build; until then an export keeps the header it has.
-    m_callsign = ownCall;
-    m_qsoLines.clear();
-    return false;
-}
-
 void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
                           const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
                           const std::string& exchRcvd) {
@@ -30,6 +23,7 @@ void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::strin
 }
 
 std::string CCabrilloLog::Write() {
+    if (m_cancelled) return "Export cancelled: no Cabrillo file was written";
     std::string text = "START-OF-LOG: 3.0\r\n";
     auto field = [&text](const char* keyword, const std::string& value) {
         text += keyword;

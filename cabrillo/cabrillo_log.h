@@ -27,6 +27,8 @@ public:
     std::string m_categoryTransmitter;
     std::string m_fileBase;
     std::vector<std::string> m_qsoLines;
+    bool m_cancelled = false; // the operator cancelled the header of this export: no file is written
+
 
     // Starts an export: fills the header from the settings and the operator's answers. True on OK.
     bool Begin(const std::string& ownCall, const COleDateTime& start, const COleDateTime& end);
@@ -36,6 +38,9 @@ public:
     // Writes the file; returns the message for the operator.
     std::string Write();
 };
+
+// source with every find replaced, left to right, without rescanning what was put in.
+std::string ReplaceAll(const std::string& source, const std::string& find, const std::string& replacement);
 
 extern CCabrilloLog g_cabrillo;
 extern long long g_claimedScore;

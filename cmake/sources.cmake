@@ -9,12 +9,14 @@ set(VUVO_PORTABLE_SOURCES
   results/result_summary.cpp
   results/call_check.cpp
   cabrillo/cabrillo_log.cpp
+  cabrillo/cabrillo_begin.cpp
   plugin/plugin_exports.cpp
 )
 set(VUVO_PLATFORM_SOURCES_posix
   platform/posix/settings_posix.cpp
   platform/posix/files_posix.cpp
   platform/posix/message_box_posix.cpp
+  platform/posix/header_dialog_posix.cpp
   ui/info_thread_headless.cpp
 )
 set(VUVO_PLATFORM_SOURCES_win32)

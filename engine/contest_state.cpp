@@ -161,8 +161,8 @@ int bandIndexOf(std::string_view band) {
     return i < 0 ? kBandCount : i;
 }
 
-std::string settingsRead(const char* key) {
-    return platform::profileRead(g_settingsFile, g_settingsSection, key, "");
+std::string settingsRead(const char* key, const std::string& def) {
+    return platform::profileRead(g_settingsFile, g_settingsSection, key, def);
 }
 
 int settingsReadInt(const char* key) { return platform::leadingInt(settingsRead(key)); }

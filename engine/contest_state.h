@@ -116,7 +116,7 @@ std::string cleanExchange(std::string_view exchange); // upper case, white space
 bool isCountyCode(std::string_view code);
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 int bandIndexOf(std::string_view band);                 // exact; 6 for any other name
-std::string settingsRead(const char* key);              // "" when absent
+std::string settingsRead(const char* key, const std::string& def = ""); // def when absent
 int settingsReadInt(const char* key);                   // 0 when absent
 void settingsWrite(const char* key, const std::string& value);
 std::string badQsoHeader();                             // for the current contest mode, with its line end

@@ -1,0 +1,65 @@
+// The header dialog without windows: answered from a file, as a person would have answered it.
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "platform/header_dialog.h"
+
+namespace platform {
+
+namespace {
+
+std::string lineBreaks(const std::string& value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
+            out += "\r\n";
+            ++i;
+        } else {
+            out += value[i];
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+bool runHeaderDialog(HeaderDialogValues& v) {
+    const char* path = std::getenv("VUVO_DIALOG_ANSWERS");
+    if (!path || !*path) return true;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return true;
+    const std::map<std::string, std::string*> boxes = {
+        {"CONTEST", &v.contest},
+        {"CALLSIGN", &v.callsign},
+        {"CLAIMED", &v.claimed},
+        {"CATEGORY-OPERATOR", &v.categoryOperator},
+        {"LOCATION", &v.location},
+        {"CATEGORY-BAND", &v.categoryBand},
+        {"CATEGORY-MODE", &v.categoryMode},
+        {"CATEGORY-POWER", &v.categoryPower},
+        {"CATEGORY-TRANSMITTER", &v.categoryTransmitter},
+        {"NAME", &v.name},
+        {"ADDRESS", &v.address},
+        {"ADDRESS-CITY", &v.addressCity},
+        {"ADDRESS-POSTALCODE", &v.addressPostalCode},
+        {"ADDRESS-COUNTRY", &v.addressCountry},
+        {"OPERATORS", &v.operators},
+        {"CLUB", &v.club},
+        {"SOAPBOX", &v.soapbox},
+        {"E-MAIL", &v.email},
+    };
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "CANCEL") return false;
+        auto eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        auto box = boxes.find(line.substr(0, eq));
+        if (box != boxes.end()) *box->second = lineBreaks(line.substr(eq + 1));
+    }
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh || exit 1
+status=0
+for preset in dev asan; do
+  echo "== $preset build"
+  { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >"build-$preset.log" 2>&1; } || {
+    tail -n 60 "build-$preset.log"; exit 1; }
+  rm -f "build-$preset.log"
+  echo "== $preset tests"
+  ctest --preset "$preset" -j2 --output-on-failure >"build/$preset/ctest.log" 2>&1 || status=1
+  grep -E -A200 'tests passed|tests failed' "build/$preset/ctest.log" | head -n 40
+done
+exit $status

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "cabrillo/cabrillo_log.h"
+#include "engine/contest_state.h"
+#include "platform/posix/message_log.h"
+#include "platform/settings.h"
+#include "support/host.h"
+
+namespace {
+
+using test::add;
+using test::Qso;
+using test::readFile;
+
+const std::string kEmptyHeaderTail =
+    "CLUB: \r\nNAME: \r\nADDRESS: \r\nADDRESS-CITY: \r\nADDRESS-POSTALCODE: \r\nADDRESS-COUNTRY: \r\nE-MAIL: \r\n"
+    "CREATED-BY: Tarn Tarn\r\nSOAPBOX: \r\n";
+
+class CabrilloExport : public test::HostTest {
+protected:
+    void TearDown() override {
+        unsetenv("VUVO_DIALOG_ANSWERS");
+        HostTest::TearDown();
+    }
+    void answers(const std::string& text) {
+        test::writeFile("answers.txt", text);
+        setenv("VUVO_DIALOG_ANSWERS", "answers.txt", 1);
+    }
+    // One export pass of two QSOs (one excluded) with the given own call; returns the message shown.
+    std::string exportPass(const std::string& ownCall, int* status = nullptr) {
+        test::Pass p;
+        p.exportPass = 1;
+        p.ownCall = ownCall;
+        test::reset(p);
+        Qso a;
+        a.myCall = ownCall;
+        a.freqHz = 7012000;
+        a.band = "40m";
+        Qso b = a;
+        b.call = "JA2BBB";
+        b.freqHz = 14025900;
+        b.band = "20m";
+        b.exchRcvd = "50";
+        b.time = test::at(2026, 4, 12, 0, 5);
+        Qso zero = a;
+        zero.call = "UA9AA";
+        zero.prefix = "UA";
+        Qso dupe = b;
+        for (const Qso* q : {&a, &b, &zero, &dupe}) add(*q);
+        test::result(status);
+        auto shown = platform::takeShownMessages();
+        return shown.size() == 1 ? shown[0] : "(" + std::to_string(shown.size()) + " messages)";
+    }
+};
+
+TEST_F(CabrilloExport, FirstExportWritesTheDefaults) {
+    int status = 0;
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR", &status));
+    EXPECT_EQ(-1, status);
+    EXPECT_EQ("START-OF-LOG: 3.0\r\nARRL-SECTION: DX\r\nCONTEST: JIDX-CW\r\nCALLSIGN: K1AR\r\n"
+              "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: ALL\r\nCATEGORY-MODE: CW\r\nCATEGORY-POWER: HIGH\r\n"
+              "CLAIMED-SCORE: 4\r\nOPERATORS: K1AR\r\n" +
+                  kEmptyHeaderTail +
+                  "QSO:  7012 CW 2026-04-11 1200 K1AR          599 05     JA1ABC        599 13\r\n"
+                  "QSO: 14025 CW 2026-04-12 0005 K1AR          599 05     JA2BBB        599 50\r\n"
+                  "QSO: 14025 CW 2026-04-12 0005 K1AR          599 05     JA2BBB        599 50\r\n"
+                  "END-OF-LOG:\r\n",
+              readFile("K1AR.cbr"));
+    EXPECT_EQ("[Settings]\r\nBand=ALL\r\nPower=HIGH\r\nOperators=K1AR\r\nName=\r\nAddress=\r\n"
+              "Address-City=\r\nAddress-PostalCode=\r\nAddress-Country=\r\nCategory=SINGLE-OP\r\nContest=JIDX-CW\r\n"
+              "Email=\r\nClub=\r\nSoapBox=\r\nLoc=DX\r\nStart=0\r\nClaimed=4\r\n",
+              readFile("Plugins/VU-VO.ini"));
+}
+
+TEST_F(CabrilloExport, OperatorsAnswersAndMultiLineFieldsSurviveTwoExports) {
+    answers("CATEGORY-OPERATOR=MULTI-OP\nCATEGORY-POWER=LOW\nNAME=Ken Ito\nOPERATORS=K1AR\\nW1XYZ\n"
+            "SOAPBOX=Great fun.\\nSee you next year!\nE-MAIL=k1ar@example.org\nCALLSIGN=K1AR/1\n");
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
+    const std::string header =
+        "START-OF-LOG: 3.0\r\nARRL-SECTION: DX\r\nCONTEST: JIDX-CW\r\nCALLSIGN: K1AR/1\r\n"
+        "CATEGORY-OPERATOR: MULTI-OP\r\nCATEGORY-TRANSMITTER: ONE\r\nCATEGORY-MODE: CW\r\nCATEGORY-POWER: LOW\r\n"
+        "CLAIMED-SCORE: 4\r\nOPERATORS: K1AR\r\nOPERATORS: W1XYZ\r\nCLUB: \r\nNAME: Ken Ito\r\nADDRESS: \r\n"
+        "ADDRESS-CITY: \r\nADDRESS-POSTALCODE: \r\nADDRESS-COUNTRY: \r\nE-MAIL: k1ar@example.org\r\n"
+        "CREATED-BY: Tarn Tarn\r\nSOAPBOX: Great fun.\r\nSOAPBOX: See you next year!\r\n";
+    EXPECT_EQ(header, readFile("K1AR.cbr").substr(0, header.size()));
+    EXPECT_EQ("K1AR<CR><LF>W1XYZ", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Operators", ""));
+    EXPECT_EQ("Great fun.<CR><LF>See you next year!",
+              platform::profileRead("Plugins/VU-VO.ini", "Settings", "SoapBox", ""));
+    EXPECT_EQ("LOW", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Power", ""));
+
+    // Confirmed unchanged, the stored values give the same lines; power and category start afresh.
+    answers("");
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
+    const std::string again = readFile("K1AR.cbr");
+    EXPECT_NE(std::string::npos, again.find("OPERATORS: K1AR\r\nOPERATORS: W1XYZ\r\n"));
+    EXPECT_NE(std::string::npos, again.find("SOAPBOX: Great fun.\r\nSOAPBOX: See you next year!\r\nQSO:"));
+    EXPECT_NE(std::string::npos, again.find("CATEGORY-POWER: HIGH\r\n"));
+    EXPECT_NE(std::string::npos, again.find("CATEGORY-BAND: ALL\r\n"));
+}
+
+TEST_F(CabrilloExport, SecondExportWritesOnlyItsOwnQsos) {
+    exportPass("K1AR");
+    exportPass("K1AR");
+    const std::string file = readFile("K1AR.cbr");
+    std::size_t lines = 0;
+    for (std::size_t at = 0; (at = file.find("\r\nQSO: ", at)) != std::string::npos; ++at) ++lines;
+    EXPECT_EQ(3u, lines);
+}
+
+TEST_F(CabrilloExport, CancelWritesNoFileAndKeepsTheSettings) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "SoapBox", "old<CR><LF>text");
+    answers("SOAPBOX=new\nCANCEL\n");
+    int status = 0;
+    EXPECT_EQ("Export cancelled: no Cabrillo file was written", exportPass("K1AR", &status));
+    EXPECT_EQ(-1, status);
+    EXPECT_EQ("(missing)", readFile("K1AR.cbr"));
+    EXPECT_EQ("old<CR><LF>text", platform::profileRead("Plugins/VU-VO.ini", "Settings", "SoapBox", ""));
+    EXPECT_EQ("", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Power", ""));
+
+    answers(""); // the next export is confirmed again
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
+}
+
+TEST_F(CabrilloExport, FileNameFromTheOwnCall) {
+    EXPECT_EQ("File produced: K1AR_P.cbr", exportPass("K1AR/P"));
+    EXPECT_NE(std::string::npos, readFile("K1AR_P.cbr").find("CALLSIGN: K1AR/P\r\n"));
+    EXPECT_EQ("File produced: VE3_K1AR_M.cbr", exportPass(" VE3/K1AR\\M "));
+    EXPECT_EQ("File produced: KAVO.cbr", exportPass("   "));
+    EXPECT_EQ("File produced: KAVO.cbr", exportPass(""));
+}
+
+TEST_F(CabrilloExport, UnwritableFileIsReportedByName) {
+    std::filesystem::create_directory("K1AR.cbr");
+    int status = 0;
+    EXPECT_EQ("File could not be written: K1AR.cbr", exportPass("K1AR", &status));
+    EXPECT_EQ(-1, status);
+}
+
+TEST_F(CabrilloExport, SsbContestWritesPhone) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    test::Pass p;
+    p.exportPass = 1;
+    test::reset(p);
+    Qso q;
+    q.mode = "SSB";
+    q.rstSent = q.rstRcvd = "59";
+    add(q);
+    test::result();
+    EXPECT_EQ("START-OF-LOG: 3.0\r\nARRL-SECTION: DX\r\nCONTEST: JIDX-SSB\r\nCALLSIGN: K1AR\r\n"
+              "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: ALL\r\nCATEGORY-MODE: SSB\r\nCATEGORY-POWER: HIGH\r\n"
+              "CLAIMED-SCORE: 1\r\nOPERATORS: K1AR\r\n" +
+                  kEmptyHeaderTail +
+                  "QSO: 14025 PH 2026-04-11 1200 K1AR          59  05     JA1ABC        59  13\r\n"
+                  "END-OF-LOG:\r\n",
+              readFile("K1AR.cbr"));
+}
+
+TEST(CabrilloLine, LongValuesShiftTheLine) {
+    CCabrilloLog log;
+    log.m_callsign = "VERYLONGCALLSIGN";
+    log.AddQso("JA1ABC/MM/QRP/X", 123456, "??", COleDateTime(1.0, COleDateTime::invalid), "5999", "1234567", "",
+               "x");
+    log.AddQso("JA1ABC", 1830, "CW", COleDateTime(), "5", "1", "5", "1");
+    ASSERT_EQ(2u, log.m_qsoLines.size());
+    EXPECT_EQ("QSO: 123456 ?? Invalid DateTime VERYLONGCALLSIGN 5999 1234567 JA1ABC/MM/QRP/X     x\r\n",
+              log.m_qsoLines[0]);
+    EXPECT_EQ("QSO:  1830 CW  VERYLONGCALLSIGN 5   1      JA1ABC        5   1\r\n", log.m_qsoLines[1]);
+}
+
+TEST(CabrilloReplaceAll, ScansOnceLeftToRight) {
+    EXPECT_EQ("a_b_c", ReplaceAll("a/b/c", "/", "_"));
+    EXPECT_EQ("xx", ReplaceAll("x", "x", "xx"));  // no rescan of what was put in
+    EXPECT_EQ("ba", ReplaceAll("aaa", "aa", "b"));
+    EXPECT_EQ("same", ReplaceAll("same", "m", "m"));
+    EXPECT_EQ("abc", ReplaceAll("abc", "", "x"));
+    EXPECT_EQ("", ReplaceAll("", "a", "b"));
+    EXPECT_EQ("l1\r\nSOAPBOX: l2", ReplaceAll(ReplaceAll("l1<CR><LF>l2", "<CR>", "\r\nSOAPBOX: "), "<LF>", ""));
+}
+
+} // namespace
