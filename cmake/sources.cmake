@@ -19,7 +19,16 @@ set(VUVO_PLATFORM_SOURCES_posix
   platform/posix/header_dialog_posix.cpp
   ui/info_thread_headless.cpp
 )
-set(VUVO_PLATFORM_SOURCES_win32)
+set(VUVO_PLATFORM_SOURCES_win32
+  platform/win32/settings_win32.cpp
+  platform/win32/files_win32.cpp
+  platform/win32/message_box_win32.cpp
+  platform/win32/header_dialog_win32.cpp
+  ui/info_thread_headless.cpp
+)
+set(VUVO_PLUGIN_SOURCES_win32
+  plugin/dll_main_win32.cpp
+)
 set(VUVO_PLUGIN_SOURCES_posix
   plugin/library_main.cpp
 )

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/files.h"
 #include "platform/settings.h"
 
 namespace {
@@ -12,18 +13,6 @@ const char* const kModeNames[] = {"CW", "SSB"};
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-// Index keys: the texts cannot hold NUL, so NUL separates them unambiguously.
-std::string makeKey(std::string_view a, std::string_view b, std::string_view c) {
-    std::string key;
-    key.reserve(a.size() + b.size() + c.size() + 2);
-    key.append(a).push_back('\0');
-    key.append(b).push_back('\0');
-    key.append(c);
-    return key;
-}
-
-std::string_view zoneBytes(const int& zone) { return {reinterpret_cast<const char*>(&zone), sizeof zone}; }
 
 } // namespace
 
@@ -76,24 +65,19 @@ bool CContestRules::containsNoCase(std::string_view name) const {
     return false;
 }
 
-void QsoLog::count(const CInfo& r, int delta) {
-    auto bump = [delta](std::unordered_map<std::string, int>& index, std::string key) {
-        auto it = index.try_emplace(std::move(key), 0).first;
-        it->second += delta;
-        if (it->second <= 0) index.erase(it);
-    };
-    bump(m_callBandMode, makeKey(r.call, r.band, r.mode));
-    bump(m_bandPrefixZone, makeKey(r.band, r.prefix, zoneBytes(r.zone)));
-}
-
-void QsoLog::append(CInfo record) {
-    count(record, +1);
-    m_records.push_back(std::move(record));
+bool QsoLog::indexNew() {
+    m_bandPrefixZone.reserveOne();
+    m_callBandMode.reserveOne();
+    const auto position = static_cast<std::uint32_t>(m_records.size() - 1);
+    const CInfo& r = m_records.back();
+    m_bandPrefixZone.add(BandPrefixZone::of(r), position, m_records);
+    return m_callBandMode.add(CallBandMode::of(r), position, m_records);
 }
 
 void QsoLog::removeAt(std::size_t index) {
     if (index >= m_records.size()) return;
-    count(m_records[index], -1);
+    m_callBandMode.remove(static_cast<std::uint32_t>(index), m_records);
+    m_bandPrefixZone.remove(static_cast<std::uint32_t>(index), m_records);
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
@@ -104,11 +88,11 @@ void QsoLog::clear() {
 }
 
 bool QsoLog::hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const {
-    return m_callBandMode.count(makeKey(call, band, mode)) != 0;
+    return m_callBandMode.contains({call, band, mode}, m_records);
 }
 
 bool QsoLog::hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const {
-    return m_bandPrefixZone.count(makeKey(band, prefix, zoneBytes(zone))) != 0;
+    return m_bandPrefixZone.contains({band, prefix, zone}, m_records);
 }
 
 std::mutex& stateMutex() {
@@ -170,6 +154,14 @@ int settingsReadInt(const char* key) { return platform::leadingInt(settingsRead(
 void settingsWrite(const char* key, const std::string& value) {
     platform::profileWrite(g_settingsFile, g_settingsSection, key, value);
 }
+
+namespace {
+platform::AppendFile badQsoAppend;
+}
+
+bool appendBadQsoLines(std::string_view lines) { return badQsoAppend.append(g_badQsoFileName, lines); }
+
+void closeBadQsoFile() { badQsoAppend.close(); }
 
 std::string badQsoHeader() {
     return g_contestMode == 0 ? "Japan International DX CW Contest UBN file \r\n"

@@ -7,9 +7,9 @@
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "engine/record_index.h"
 #include "platform/date_time.h"
 
 // One QSO as the host handed it to AddData0, plus what AddData0 derived from it.
@@ -54,21 +54,42 @@ public:
     auto begin() const { return m_records.begin(); }
     auto end() const { return m_records.end(); }
 
-    void append(CInfo record);
+    // Appending fills a new last record in place, then indexes it; until then it is not part of the log's
+    // indexes, and dropNew() takes it away again.
+    CInfo& newRecord() { return m_records.emplace_back(); }
+    // Indexes the new last record; true when an earlier one has its call, band and mode.
+    bool indexNew();
+    void dropNew() { m_records.pop_back(); }
     void removeAt(std::size_t index);
     void clear();
 
+    // A record with this call, band and mode is about to be appended.
+    void expect(std::string_view call, std::string_view band, std::string_view mode) const {
+        m_callBandMode.prefetch({call, band, mode});
+    }
     // Any record with exactly this call, band and mode.
     bool hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
     // Any record with exactly this band and prefix and this zone.
     bool hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const;
 
-private:
-    void count(const CInfo& record, int delta);
+    struct CallBandMode {
+        std::string_view call, band, mode;
+        static CallBandMode of(const CInfo& r) { return {r.call, r.band, r.mode}; }
+        std::uint64_t hash() const { return hashTexts({call, band, mode}); }
+        bool operator==(const CallBandMode&) const = default;
+    };
+    struct BandPrefixZone {
+        std::string_view band, prefix;
+        int zone;
+        static BandPrefixZone of(const CInfo& r) { return {r.band, r.prefix, r.zone}; }
+        std::uint64_t hash() const { return hashTexts({band, prefix}) ^ (static_cast<std::uint64_t>(zone) * 0x100000001B3ull); }
+        bool operator==(const BandPrefixZone&) const = default;
+    };
 
+private:
     std::vector<CInfo> m_records;
-    std::unordered_map<std::string, int> m_callBandMode;
-    std::unordered_map<std::string, int> m_bandPrefixZone;
+    RecordIndex<CallBandMode> m_callBandMode;
+    RecordIndex<BandPrefixZone> m_bandPrefixZone;
 };
 
 constexpr int kBandCount = 6;
@@ -120,3 +141,6 @@ std::string settingsRead(const char* key, const std::string& def = ""); // def w
 int settingsReadInt(const char* key);                   // 0 when absent
 void settingsWrite(const char* key, const std::string& value);
 std::string badQsoHeader();                             // for the current contest mode, with its line end
+// Problem lines go to the bad-QSO file through one handle kept open; rewrites close it first.
+bool appendBadQsoLines(std::string_view lines);
+void closeBadQsoFile();

@@ -79,5 +79,6 @@ void resetStats(const PassStart& pass, std::unique_lock<std::mutex>& lock) {
     }
 
     g_badQsoFileName = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
+    closeBadQsoFile();
     platform::writeWholeFile(g_badQsoFileName, badQsoHeader());
 }

@@ -30,7 +30,7 @@ public:
     }
 
     ~ProblemLines() {
-        if (!m_text.empty()) platform::appendToFile(g_badQsoFileName, m_text);
+        if (!m_text.empty()) appendBadQsoLines(m_text);
     }
 
 private:
@@ -56,10 +56,31 @@ int readZone(const std::string& x) {
     return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
 }
 
-std::string storedPrefix(std::string_view p) {
+void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
+    r.call = q.call;
+    r.band = q.band;
+    r.mode = q.mode;
+    r.hostText = q.hostText;
+    r.rstRcvd = q.rstRcvd;
+    r.rstSent = q.rstSent;
+    r.exchRcvd = q.exchRcvd;
+    r.exchSent = q.exchSent;
     // Sicily and the other Italian islands count as Italy.
-    if (p == "IT9" || p == "IG9" || p == "IH9") return "I";
-    return std::string(p);
+    const bool italianIsland = q.prefix == "IT9" || q.prefix == "IG9" || q.prefix == "IH9";
+    r.prefix = italianIsland ? std::string_view("I") : q.prefix;
+    r.freqKHz = static_cast<int>(q.freqHz / 1000);
+    r.time = q.time;
+
+    std::string x = cleanExchange(q.exchRcvd);
+    if (g_ownIsJA) {
+        r.zone = readZone(x);
+        r.multCode = x.size() >= 2 ? x : "0" + x;
+    } else if (isCountyCode(x)) {
+        r.multCode = x;
+    } else {
+        problems.add("  " + x + "  Code is not acceptable !!!");
+        r.excluded = r.bad = 1;
+    }
 }
 
 } // namespace
@@ -78,33 +99,20 @@ int addData(const QsoInput& q) {
         problems.add("   NO NUMBER !!!");
         return 0;
     }
+    g_log.expect(q.call, q.band, q.mode);
     if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end())
         g_bandsWorked.emplace_back(q.band);
 
-    CInfo r;
-    r.call = q.call;
-    r.band = q.band;
-    r.mode = q.mode;
-    r.hostText = q.hostText;
-    r.rstRcvd = q.rstRcvd;
-    r.rstSent = q.rstSent;
-    r.exchRcvd = q.exchRcvd;
-    r.exchSent = q.exchSent;
-    r.prefix = storedPrefix(q.prefix);
-    r.freqKHz = static_cast<int>(q.freqHz / 1000);
-    r.time = q.time;
-
-    std::string x = cleanExchange(q.exchRcvd);
-    if (g_ownIsJA) {
-        r.zone = readZone(x);
-        r.multCode = x.size() >= 2 ? x : "0" + x;
-    } else if (isCountyCode(x)) {
-        r.multCode = x;
-    } else {
-        problems.add("  " + x + "  Code is not acceptable !!!");
-        r.excluded = r.bad = 1;
+    CInfo& r = g_log.newRecord();
+    bool dupe;
+    try {
+        fillRecord(r, q, problems);
+        dupe = g_log.indexNew();
+    } catch (...) {
+        g_log.dropNew();
+        throw;
     }
-    if (g_log.hasCallBandMode(r.call, r.band, r.mode)) {
+    if (dupe) {
         problems.add("   DUPE !!!");
         r.dupe = r.bad = 1;
     }
@@ -112,7 +120,6 @@ int addData(const QsoInput& q) {
         problems.add("   QSO 0 points !!!");
         r.excluded = r.bad = 1;
     }
-    g_log.append(std::move(r));
     return 1;
 }
 
@@ -127,6 +134,7 @@ void removeData(const QsoInput& q) {
     }
 
     // Only the removed QSO's own lines leave the file; the header follows the current contest mode.
+    closeBadQsoFile();
     std::string key = " " + q.time.Format("%H%M") + " ";
     std::vector<std::string> lines;
     platform::readLines(g_badQsoFileName, lines);

@@ -1,6 +1,7 @@
 // Text files and directory listing. Paths may use '\' as folder separator on every platform. Contents are bytes:
 // nothing is translated on writing.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,25 @@ std::size_t countLines(const std::string& path);
 
 // Appends bytes, creating the file when missing. False when it cannot be opened or written.
 bool appendToFile(const std::string& path, std::string_view bytes);
+
+// Appends to one file and keeps it open between appends, so that a burst of lines costs no reopening. Each
+// append goes to the system at once (no buffer of ours): readers see whole lines and nothing waits in memory.
+// Others may read, write, rename and delete the file while it is open.
+class AppendFile {
+public:
+    AppendFile() = default;
+    AppendFile(const AppendFile&) = delete;
+    AppendFile& operator=(const AppendFile&) = delete;
+    ~AppendFile() { close(); }
+
+    // Opens path (creating it) when another or no file is open. False when it cannot be opened or written.
+    bool append(const std::string& path, std::string_view bytes);
+    void close();
+
+private:
+    std::string m_path;
+    std::intptr_t m_handle = -1;
+};
 
 // Creates or truncates the file and writes bytes. False when it cannot be created or written.
 bool writeWholeFile(const std::string& path, std::string_view bytes);

@@ -1,5 +1,6 @@
 // GetResult0: the per-band table, totals, score and rates, rebuilt from the whole log at every call.
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <unordered_map>
@@ -79,8 +80,19 @@ struct BandTally {
     int dupes = 0;
     int mults = 0;
     int dxcc = 0;
+    std::uint64_t counties = 0; // county codes seen, as bits: the common case needs no hashing
     std::unordered_set<std::string> codes;
     std::unordered_set<std::string> prefixes;
+
+    bool firstSight(const std::string& code) {
+        if (isCountyCode(code)) {
+            const std::uint64_t bit = std::uint64_t{1} << ((code[0] - '0') * 10 + (code[1] - '0'));
+            const bool first = (counties & bit) == 0;
+            counties |= bit;
+            return first;
+        }
+        return codes.insert(code).second;
+    }
 };
 
 struct Rates {
@@ -177,7 +189,7 @@ const char* getResult(int* status, std::unique_lock<std::mutex>& lock) {
             }
         }
         if (t->index >= kBandCount) continue;
-        if (!q.multCode.empty() && t->codes.insert(q.multCode).second) {
+        if (!q.multCode.empty() && t->firstSight(q.multCode)) {
             g_multByBand[t->index].push_back(q.multCode);
             t->mults += 1;
         }

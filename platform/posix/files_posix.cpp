@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 namespace platform {
 namespace {
@@ -123,6 +128,37 @@ std::vector<std::string> listDirectory(const std::string& pattern) {
     }
     closedir(dir);
     return names;
+}
+
+bool AppendFile::append(const std::string& path, std::string_view bytes) {
+    if (m_handle >= 0) {
+        // A file deleted meanwhile must not swallow the lines: start a new one.
+        struct stat open {};
+        if (path != m_path || ::fstat(static_cast<int>(m_handle), &open) != 0 || open.st_nlink == 0) close();
+    }
+    if (m_handle < 0) {
+        int fd = ::open(nativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) return false;
+        m_handle = fd;
+        m_path = path;
+    }
+    const int fd = static_cast<int>(m_handle);
+    while (!bytes.empty()) {
+        ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            close(); // the next append tries afresh
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+void AppendFile::close() {
+    if (m_handle >= 0) ::close(static_cast<int>(m_handle));
+    m_handle = -1;
+    m_path.clear();
 }
 
 } // namespace platform

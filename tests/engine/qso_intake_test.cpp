@@ -319,3 +319,42 @@ TEST_F(QsoRemoval, UnreadableFileIsRecreatedWithTheHeaderOfTheCurrentMode) {
 }
 
 } // namespace
+
+namespace {
+
+class LogIndex : public QsoIntake {};
+
+TEST_F(LogIndex, FollowsRemovalsAndKeepsAnsweringWithoutScans) {
+    // Enough records to make the indexes grow several times, with removals from the front and the middle.
+    std::vector<Qso> qsos;
+    for (int i = 0; i < 3000; ++i) {
+        Qso q;
+        q.call = "JA" + std::to_string(i % 1500);
+        q.band = i < 1500 ? "20m" : "15m";
+        q.time = test::at(2026, 4, 11, 8 + i / 600, (i / 10) % 60);
+        qsos.push_back(q);
+        ASSERT_EQ(1, add(q));
+    }
+    test::remove(qsos[0]);
+    test::remove(qsos[1600]);
+    Qso twice = qsos[5];
+    ASSERT_EQ(1, add(twice)); // a dupe of a record that stays
+    EXPECT_EQ(1, g_log[g_log.size() - 1].dupe);
+    test::remove(qsos[5]);    // the first of the two goes; the key stays through the second
+    EXPECT_EQ(0, test::check("JA5", "20m", "CW", "JA"));
+    test::remove(twice);
+    EXPECT_EQ(2, test::check("JA5", "20m", "CW", "JA"));
+
+    EXPECT_EQ(2, test::check("JA0", "20m", "CW", "JA"));
+    EXPECT_EQ(0, test::check("JA0", "15m", "CW", "JA"));
+    EXPECT_EQ(2, test::check("JA100", "15m", "CW", "JA"));
+    EXPECT_EQ(0, test::check("JA1499", "20m", "CW", "JA"));
+    ASSERT_EQ(1, add(qsos[0]));
+    EXPECT_EQ(0, g_log[g_log.size() - 1].dupe);
+    ASSERT_EQ(1, add(qsos[2999]));
+    EXPECT_EQ(1, g_log[g_log.size() - 1].dupe);
+    for (std::size_t i = 0; i < g_log.size(); ++i) ASSERT_TRUE(g_log.hasCallBandMode(g_log[i].call, "20m", "CW") ||
+                                                                g_log[i].band == "15m") << i;
+}
+
+} // namespace

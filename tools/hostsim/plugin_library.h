@@ -1,0 +1,35 @@
+// The plug-in as the host sees it: a library opened at run time and its eleven functions looked up by name.
+#pragma once
+#include <string>
+
+#include "plugin/plugin_exports.h"  // the function types and COleDateTime's layout; nothing of it is linked
+
+struct PluginFunctions {
+    decltype(&::GetNumberOfSets) GetNumberOfSets = nullptr;
+    decltype(&::GetSetName) GetSetName = nullptr;
+    decltype(&::SetupSet0) SetupSet0 = nullptr;
+    decltype(&::setVersion) setVersion = nullptr;
+    decltype(&::ResetStats0) ResetStats0 = nullptr;
+    decltype(&::AddData0) AddData0 = nullptr;
+    decltype(&::RemoveData0) RemoveData0 = nullptr;
+    decltype(&::CheckCall0) CheckCall0 = nullptr;
+    decltype(&::IsValidExchg0) IsValidExchg0 = nullptr;
+    decltype(&::GetExchgCount0) GetExchgCount0 = nullptr;
+    decltype(&::GetResult0) GetResult0 = nullptr;
+};
+
+class PluginLibrary {
+public:
+    PluginLibrary() = default;
+    PluginLibrary(const PluginLibrary&) = delete;
+    PluginLibrary& operator=(const PluginLibrary&) = delete;
+    ~PluginLibrary();
+
+    // Opens the library and finds every function; on failure says why (every missing name) and holds nothing.
+    bool open(const std::string& path, std::string& error);
+    const PluginFunctions& functions() const { return m_functions; }
+
+private:
+    void* m_handle = nullptr;
+    PluginFunctions m_functions;
+};
