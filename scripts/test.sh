@@ -13,4 +13,12 @@ for preset in dev asan; do
   ctest --preset "$preset" -j2 --output-on-failure >"build/$preset/ctest.log" 2>&1 || status=1
   grep -E -A200 'tests passed|tests failed' "build/$preset/ctest.log" | head -n 40
 done
+# The threads' hand-over under ThreadSanitizer: only the tests that run threads.
+echo "== tsan build"
+{ cmake --preset tsan >/dev/null && cmake --build --preset tsan --target concurrency_test >build-tsan.log 2>&1; } || {
+  tail -n 60 build-tsan.log; exit 1; }
+rm -f build-tsan.log
+echo "== tsan tests"
+ctest --preset tsan -R Concurrency --output-on-failure >build/tsan/ctest.log 2>&1 || status=1
+grep -E -A200 'tests passed|tests failed' build/tsan/ctest.log | head -n 40
 exit $status
