@@ -1,4 +1,5 @@
 // The plug-in as the host sees it: a library opened at run time and its eleven functions looked up by name.
+// One adapter per system: plugin_library_posix.cpp (dlopen) and plugin_library_win32.cpp (LoadLibraryA).
 #pragma once
 #include <string>
 

@@ -1,3 +1,4 @@
+// POSIX: the library is loaded with dlopen and every function looked up by its plain name.
 #include "plugin_library.h"
 
 #include <dlfcn.h>
