@@ -58,26 +58,37 @@ double linearFromOle(double dt) {
 }
 
 struct DayAndSecond {
-    int64_t day;     // days since 1899-12-30
+    int64_t day;     // calendar day, counted from 1899-12-30
     int64_t second;  // of the day, 0..86399
 };
 
-// Splits a day count on the linear axis, rounded to the nearest second; false when the rounded date lies outside
-// the days the host can show.
+// The host's type breaks a value down as oleaut32's VarUdateFromDate does, step for step in doubles, so that the
+// rounding to the second agrees with it to the last bit: the day is the whole part taken towards zero, the time
+// of day the distance from it (OLE negatives count the fraction forwards), nudged up by 1e-11 against
+// truncation, cut into hours, minutes and seconds; a remainder above half a second rounds up, carrying into the
+// next calendar day (0100-01-01 up to 10000-01-01). False for values outside the days the host can show, and for
+// NaN, which is no date at all.
 bool splitRounded(double dt, DayAndSecond& out) {
-    if (!std::isfinite(dt)) return false;
-    const double linear = linearFromOle(dt);
-    // Keeps the integer conversions below defined; the exact bounds are checked after rounding.
-    if (linear < static_cast<double>(kFirstDay - 1) || linear > static_cast<double>(kLastDay + 1)) return false;
-    const double wholeDays = std::floor(linear);
-    int64_t day = static_cast<int64_t>(wholeDays);
-    int64_t second = static_cast<int64_t>(std::floor((linear - wholeDays) * kSecondsPerDay + 0.5));
-    if (second >= kSecondsPerDay) {
+    if (!(dt > static_cast<double>(kFirstDay - 1) && dt < static_cast<double>(kLastDay + 1))) return false;
+    const double datePart = dt < 0.0 ? std::ceil(dt) : std::floor(dt);
+    double timePart = std::fabs(dt - datePart) + 0.00000000001;
+    if (timePart >= 1.0) timePart -= 0.00000000001;
+    timePart *= 24.0;
+    const int hour = static_cast<int>(timePart);
+    timePart -= hour;
+    timePart *= 60.0;
+    const int minute = static_cast<int>(timePart);
+    timePart -= minute;
+    timePart *= 60.0;
+    const int second = static_cast<int>(timePart);
+    timePart -= second;
+    int64_t day = static_cast<int64_t>(datePart);
+    int64_t ofDay = hour * 3600 + minute * 60 + second;
+    if (timePart > 0.5 && ++ofDay == kSecondsPerDay) {
+        ofDay = 0;
         ++day;
-        second -= kSecondsPerDay;
     }
-    if (day < kFirstDay || day > kLastDay) return false;
-    out = {day, second};
+    out = {day, ofDay};
     return true;
 }
 

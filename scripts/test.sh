@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan.
+# Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan, the threads under
+# TSan, and the Windows builds with their tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -21,4 +22,6 @@ rm -f build-tsan.log
 echo "== tsan tests"
 ctest --preset tsan -R Concurrency --output-on-failure >build/tsan/ctest.log 2>&1 || status=1
 grep -E -A200 'tests passed|tests failed' build/tsan/ctest.log | head -n 40
+# The Windows DLLs, their tables and their tests under Wine.
+scripts/test-windows.sh || status=1
 exit $status

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -13,10 +14,16 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// kernel32 counts every C white-space character as a blank, the line ends included.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
+std::string_view trimFront(std::string_view s) {
+    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    return s;
+}
 
 std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    s = trimFront(s);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
 }
@@ -31,69 +38,71 @@ bool equalsNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// Lines without their LF or CR LF end; a last line without an end counts, an empty text has none.
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
+// The file as kernel32 holds it in memory: sections of keys, nothing else. A line without '=' is a key without
+// a value; a ';' line is a key like any other.
+struct Key {
+    std::string name;
+    std::optional<std::string> value;
+};
+
+struct Section {
+    std::string name;
+    std::vector<Key> keys;
+};
+
+// The first section is the unnamed one before any header, always there even when empty.
+std::vector<Section> parse(std::string_view text) {
+    std::vector<Section> sections(1);
     while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
+        // CR alone ends a line too.
+        const std::size_t end = text.find_first_of("\r\n");
+        const std::string_view line = trim(text.substr(0, end));
         text.remove_prefix(end == npos ? text.size() : end + 1);
-    }
-    return lines;
-}
-
-enum class LineKind { other, section, key };
-
-struct ParsedLine {
-    LineKind kind = LineKind::other;
-    std::string_view name;   // section or key name, trimmed
-    std::string_view value;  // key value, trimmed
-};
-
-ParsedLine parseLine(std::string_view line) {
-    std::string_view body = trim(line);
-    if (body.empty() || body.front() == ';') return {};
-    if (body.front() == '[') {
-        // A header without its ']' is read as an ordinary line, as kernel32 does.
-        const std::size_t close = body.rfind(']');
-        if (close != npos) return {LineKind::section, trim(body.substr(1, close - 1)), {}};
-    }
-    const std::size_t equals = body.find('=');
-    if (equals == npos) return {};
-    return {LineKind::key, trim(body.substr(0, equals)), trim(body.substr(equals + 1))};
-}
-
-struct Location {
-    std::size_t header = npos;       // the first matching section's header line
-    std::size_t keyLine = npos;      // the first matching key line in that section
-    std::size_t lastFilled = npos;   // that section's last non-blank line (the header when it has none)
-    ParsedLine key;
-};
-
-Location locate(const std::vector<std::string_view>& lines, std::string_view section, std::string_view key) {
-    section = trim(section);
-    key = trim(key);
-    Location where;
-    std::size_t i = 0;
-    for (; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(lines[i]);
-        if (parsed.kind == LineKind::section && equalsNoCase(parsed.name, section)) break;
-    }
-    if (i == lines.size()) return where;
-    where.header = where.lastFilled = i;
-    for (++i; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(lines[i]);
-        if (parsed.kind == LineKind::section) break;
-        if (parsed.kind == LineKind::key && equalsNoCase(parsed.name, key)) {
-            where.keyLine = i;
-            where.key = parsed;
-            return where;
+        if (line.empty()) continue;
+        // A header without its ']' is read as a key line; the last ']' closes it and what follows is ignored.
+        const std::size_t close = line.front() == '[' ? line.rfind(']') : npos;
+        if (close != npos) {
+            sections.push_back({std::string(trim(line.substr(1, close - 1))), {}});
+            continue;
         }
-        if (!trim(lines[i]).empty()) where.lastFilled = i;
+        const std::size_t equals = line.find('=');
+        if (equals == npos) {
+            sections.back().keys.push_back({std::string(line), std::nullopt});
+        } else {
+            sections.back().keys.push_back(
+                {std::string(trim(line.substr(0, equals))), std::string(trim(line.substr(equals + 1)))});
+        }
     }
-    return where;
+    return sections;
+}
+
+// Sections without a name are written without a header.
+std::string serialize(const std::vector<Section>& sections) {
+    std::string out;
+    for (const Section& section : sections) {
+        if (!section.name.empty()) out += "[" + section.name + "]\r\n";
+        for (const Key& key : section.keys) {
+            out += key.name;
+            if (key.value) out += "=" + *key.value;
+            out += "\r\n";
+        }
+    }
+    return out;
+}
+
+// Only the first section of a name is searched, and only its first key of a name.
+Section* findSection(std::vector<Section>& sections, std::string_view name) {
+    for (Section& section : sections) {
+        if (equalsNoCase(section.name, name)) return &section;
+    }
+    return nullptr;
+}
+
+Key* findKey(Section& section, std::string_view name) {
+    for (Key& key : section.keys) {
+        if (equalsNoCase(key.name, name)) return &key;
+    }
+    return nullptr;
 }
 
 std::string_view unquoted(std::string_view value) {
@@ -120,38 +129,32 @@ bool loadFile(const std::string& path, std::string& text, bool& missing) {
 } // namespace
 
 bool find(const std::string& text, const std::string& section, const std::string& key, std::string& value) {
-    const std::vector<std::string_view> lines = splitLines(text);
-    const Location where = locate(lines, section, key);
-    if (where.keyLine == npos) return false;
-    value = std::string(unquoted(where.key.value));
+    std::vector<Section> sections = parse(text);
+    Section* inSection = findSection(sections, trim(section));
+    Key* found = inSection ? findKey(*inSection, trim(key)) : nullptr;
+    if (found == nullptr || !found->value) return false;
+    value = std::string(unquoted(*found->value));
     return true;
 }
 
-std::string withValue(const std::string& text, const std::string& section, const std::string& key,
-                      const std::string& value) {
-    const std::vector<std::string_view> lines = splitLines(text);
-    const Location where = locate(lines, section, key);
-    std::string out;
-    out.reserve(text.size() + lines.size() + section.size() + key.size() + value.size() + 8);
-    const auto addLine = [&out](std::string_view line) {
-        out += line;
-        out += "\r\n";
-    };
-    const auto addKey = [&addLine, &value](std::string_view name) { addLine(std::string(name) + "=" + value); };
-
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i == where.keyLine) {
-            addKey(where.key.name);
-            continue;
-        }
-        addLine(lines[i]);
-        if (where.keyLine == npos && i == where.lastFilled) addKey(trim(key));
+bool withValue(const std::string& text, const std::string& section, const std::string& key,
+               const std::string& value, std::string& updated) {
+    std::vector<Section> sections = parse(text);
+    // Names are looked up trimmed but stored as given less their leading blanks, as kernel32 stores them.
+    const std::string_view sectionName = trimFront(section);
+    const std::string_view keyName = trimFront(key);
+    const std::string_view newValue = trimFront(value);
+    Section* inSection = findSection(sections, trim(sectionName));
+    if (inSection == nullptr) {
+        sections.push_back({std::string(sectionName), {{std::string(keyName), std::string(newValue)}}});
+    } else if (Key* found = findKey(*inSection, trim(keyName))) {
+        if (found->value && *found->value == newValue) return false;
+        found->value = std::string(newValue);
+    } else {
+        inSection->keys.push_back({std::string(keyName), std::string(newValue)});
     }
-    if (where.header == npos) {
-        addLine("[" + std::string(trim(section)) + "]");
-        addKey(trim(key));
-    }
-    return out;
+    updated = serialize(sections);
+    return true;
 }
 
 std::string read(const std::string& path, const std::string& section, const std::string& key,
@@ -168,7 +171,9 @@ bool write(const std::string& path, const std::string& section, const std::strin
     bool missing = false;
     // Rewriting a file we could not read would lose its contents.
     if (!loadFile(path, text, missing) && !missing) return false;
-    const std::string updated = withValue(text, section, key, value);
+    std::string updated;
+    // The same value again leaves the file as it is, byte for byte.
+    if (!withValue(text, section, key, value, updated)) return true;
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
     const bool written = std::fwrite(updated.data(), 1, updated.size(), file) == updated.size();

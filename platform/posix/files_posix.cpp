@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/portable/wildcard.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -36,39 +37,6 @@ bool writeBytes(const std::string& path, const char* mode, std::string_view byte
     return std::fclose(file) == 0 && written;
 }
 
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// '*' and '?' only: unlike fnmatch, brackets and backslashes are ordinary characters in Windows names.
-bool wildcardMatch(std::string_view pattern, std::string_view name) {
-    std::size_t p = 0;
-    std::size_t n = 0;
-    std::size_t starAt = std::string_view::npos;  // last '*' seen, to backtrack to
-    std::size_t starName = 0;                     // where the name stood when that '*' was taken
-    while (n < name.size()) {
-        if (p < pattern.size() && pattern[p] == '*') {
-            starAt = p++;
-            starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
-            ++p;
-            ++n;
-        } else if (starAt != std::string_view::npos) {
-            p = starAt + 1;
-            n = ++starName;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == '*') ++p;
-    return p == pattern.size();
-}
-
-// FindFirstFile lets a final ".*" also match names without that dot, so "*.*" lists everything.
-bool nameMatches(std::string_view pattern, std::string_view name) {
-    if (wildcardMatch(pattern, name)) return true;
-    const bool dotStar = pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*";
-    return dotStar && name.find('.') == std::string_view::npos &&
-           wildcardMatch(pattern.substr(0, pattern.size() - 2), name);
-}
 
 } // namespace
 
@@ -115,7 +83,7 @@ std::vector<std::string> listDirectory(const std::string& pattern) {
     std::string folder = ".";
     if (slash == 0) folder = "/";
     else if (slash != std::string::npos) folder = native.substr(0, slash);
-    const std::string_view wildcard =
+    const std::string_view namePattern =
         slash == std::string::npos ? std::string_view(native) : std::string_view(native).substr(slash + 1);
 
     std::vector<std::string> names;
@@ -124,7 +92,7 @@ std::vector<std::string> listDirectory(const std::string& pattern) {
     while (const dirent* entry = readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (name == "." || name == "..") continue;
-        if (nameMatches(wildcard, name)) names.emplace_back(name);
+        if (wildcard::matchesFileName(namePattern, name)) names.emplace_back(name);
     }
     closedir(dir);
     return names;

@@ -80,11 +80,12 @@ TEST(DateTimeFormat, OnlyYears100To9999) {
     EXPECT_EQ(formatValid(-657434), "100-01-01 00:00:00");
     EXPECT_EQ(formatValid(-657434.5), "100-01-01 12:00:00");
     EXPECT_EQ(formatValid(-657435), "Invalid DateTime");
-    // 99-12-31 late in the day: only rounding brings it into range.
-    EXPECT_EQ(formatValid(-657435 - 86399.6 * kSecond), "100-01-01 00:00:00");
-    EXPECT_EQ(formatValid(-657435 - 86399.4 * kSecond), "Invalid DateTime");
+    // The range is taken on the value, before rounding: the last half second of 9999 rounds into the year 10000,
+    // as oleaut32 shows it, and nothing before 0100-01-01 comes back into range.
+    EXPECT_EQ(formatValid(-657435 - 86399.6 * kSecond), "Invalid DateTime");
+    EXPECT_EQ(formatValid(-657434 - 86399.6 * kSecond), "100-01-02 00:00:00");
     EXPECT_EQ(formatValid(2958465 + 86399 * kSecond), "9999-12-31 23:59:59");
-    EXPECT_EQ(formatValid(2958465 + 86399.6 * kSecond), "Invalid DateTime");
+    EXPECT_EQ(formatValid(2958465 + 86399.6 * kSecond), "10000-01-01 00:00:00");
     EXPECT_EQ(formatValid(2958466), "Invalid DateTime");
     EXPECT_EQ(formatValid(1e300), "Invalid DateTime");
     EXPECT_EQ(formatValid(-1e300), "Invalid DateTime");

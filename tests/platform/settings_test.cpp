@@ -53,11 +53,12 @@ TEST_F(ProfileTest, ReadDropsOneMatchingPairOfQuotes) {
     EXPECT_EQ(read("Q", "inside"), "a \"b\"  c");
 }
 
-TEST_F(ProfileTest, ReadSkipsCommentsAndLinesWithoutEquals) {
+// As kernel32 reads them: a ';' line is a key like any other, a line without '=' a key without a value.
+TEST_F(ProfileTest, ReadTakesSemicolonLinesAsKeysAndBareLinesAsNoValue) {
     writeBytes(ini, "[S]\r\n;key=commented\r\n  ;blank=also comment\r\nbare\r\nkey=real\r\n");
     EXPECT_EQ(read("S", "key"), "real");
-    EXPECT_EQ(read("S", ";key"), "<default>");
-    EXPECT_EQ(read("S", ";blank"), "<default>");
+    EXPECT_EQ(read("S", ";key"), "commented");
+    EXPECT_EQ(read("S", ";blank"), "also comment");
     EXPECT_EQ(read("S", "bare"), "<default>");
 }
 
@@ -76,7 +77,8 @@ TEST_F(ProfileTest, ReadGivesDefaultWhenAnythingIsAbsent) {
     EXPECT_EQ(read("T", "k"), "<default>");
     EXPECT_EQ(read("S", "x"), "<default>");
     EXPECT_EQ(read("S", "outside"), "<default>");
-    EXPECT_EQ(read("", "outside"), "<default>");
+    // The lines before the first header form a section without a name.
+    EXPECT_EQ(read("", "outside"), "1");
     EXPECT_EQ(platform::profileRead(folder.path("absent/vuvo.ini"), "S", "k", "d"), "d");
     EXPECT_EQ(platform::profileRead(folder.root(), "S", "k", "d"), "d");
 }
@@ -97,13 +99,16 @@ TEST_F(ProfileTest, AcceptsBackslashSeparators) {
 }
 
 TEST_F(ProfileTest, WriteCreatesMissingFile) {
-    ASSERT_TRUE(platform::profileWrite(ini, " Main ", "\tCall ", "DL1ABC"));
-    EXPECT_EQ(readBytes(ini), "[Main]\r\nCall=DL1ABC\r\n");
+    // Names lose their leading blanks only, as kernel32 stores them; they are still found trimmed.
+    ASSERT_TRUE(platform::profileWrite(ini, " Main ", "\tCall ", " DL1ABC"));
+    EXPECT_EQ(readBytes(ini), "[Main ]\r\nCall =DL1ABC\r\n");
     EXPECT_EQ(read("main", "call"), "DL1ABC");
 }
 
 TEST_F(ProfileTest, WriteIntoEmptyFile) { EXPECT_EQ(rewrite("", "S", "k", "v"), "[S]\r\nk=v\r\n"); }
 
+// kernel32 writes the whole file back in its own form: every line kept in its place, blanks around names and
+// values dropped, blank lines dropped, CR LF ends.
 TEST_F(ProfileTest, WriteReplacesKeyInPlaceAndKeepsEveryOtherLine) {
     const std::string before = "; top  \r\n"
                                "[Main]\r\n"
@@ -114,28 +119,27 @@ TEST_F(ProfileTest, WriteReplacesKeyInPlaceAndKeepsEveryOtherLine) {
                                "\r\n"
                                "[Other]\r\n"
                                "callsign=keep\r\n";
-    const std::string after = "; top  \r\n"
+    const std::string after = "; top\r\n"
                               "[Main]\r\n"
                               "CallSign=NEW\r\n"
-                              "zone=14\t\r\n"
+                              "zone=14\r\n"
                               "junk without equals\r\n"
-                              "  [broken\r\n"
-                              "\r\n"
+                              "[broken\r\n"
                               "[Other]\r\n"
                               "callsign=keep\r\n";
     EXPECT_EQ(rewrite(before, "main", "CALLSIGN", "NEW"), after);
 }
 
-TEST_F(ProfileTest, WriteAppendsKeyAfterLastFilledLineOfItsSection) {
+TEST_F(ProfileTest, WriteAppendsKeyAtEndOfItsSection) {
     EXPECT_EQ(rewrite("[Main]\r\na=1\r\n; note\r\n\r\n \t\r\n[Other]\r\nb=2\r\n", "MAIN", "c", "3"),
-              "[Main]\r\na=1\r\n; note\r\nc=3\r\n\r\n \t\r\n[Other]\r\nb=2\r\n");
+              "[Main]\r\na=1\r\n; note\r\nc=3\r\n[Other]\r\nb=2\r\n");
     EXPECT_EQ(rewrite("[Main]\r\n[Other]\r\n", "main", "k", "v"), "[Main]\r\nk=v\r\n[Other]\r\n");
     EXPECT_EQ(rewrite("[A]\r\nx=1\r\n[B]\r\nk=2\r\n", "a", "k", "3"), "[A]\r\nx=1\r\nk=3\r\n[B]\r\nk=2\r\n");
 }
 
 TEST_F(ProfileTest, WriteAppendsSectionAtEnd) {
     EXPECT_EQ(rewrite("[Main]\r\na=1", "New", "k", "v"), "[Main]\r\na=1\r\n[New]\r\nk=v\r\n");
-    EXPECT_EQ(rewrite("; only a comment\r\n\r\n", "New", "k", "v"), "; only a comment\r\n\r\n[New]\r\nk=v\r\n");
+    EXPECT_EQ(rewrite("; only a comment\r\n\r\n", "New", "k", "v"), "; only a comment\r\n[New]\r\nk=v\r\n");
 }
 
 TEST_F(ProfileTest, WriteTurnsLfIntoCrLf) {
@@ -150,6 +154,11 @@ TEST_F(ProfileTest, WriteChangesOnlyFirstSectionsFirstKey) {
 
 TEST_F(ProfileTest, WriteLeavesCommentedKeyAlone) {
     EXPECT_EQ(rewrite("[A]\r\n;k=old\r\n", "A", "k", "new"), "[A]\r\n;k=old\r\nk=new\r\n");
+}
+
+TEST_F(ProfileTest, WriteOfTheSameValueLeavesTheFileAsItIs) {
+    const std::string handWritten = "; mine\n\n[S]\n  k = v  \n";
+    EXPECT_EQ(rewrite(handWritten, "s", "K", "v"), handWritten);
 }
 
 TEST_F(ProfileTest, WriteKeepsLongValuesWhole) {

@@ -1,0 +1,61 @@
+// The Windows settings adapter: kernel32 underneath, the port's contract on top.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/settings.h"
+#include "temp_dir.h"
+
+namespace {
+
+class SettingsWin32 : public TempDirTest {
+protected:
+    std::string ini = dir.path("vuvo.ini");
+};
+
+std::string longValue(std::size_t length) {
+    std::string value;
+    for (std::size_t i = 0; i < length; ++i) value += static_cast<char>('a' + i % 26);
+    return value;
+}
+
+} // namespace
+
+TEST_F(SettingsWin32, ReadsValuesWholeWhateverTheirLength) {
+    for (const std::size_t length : {254u, 255u, 256u, 257u, 1023u, 1024u, 1025u, 100000u}) {
+        const std::string value = longValue(length);
+        putFile(ini, "[S]\r\nk=" + value + "\r\n");
+        EXPECT_EQ(value, platform::profileRead(ini, "S", "k", "")) << length;
+    }
+}
+
+TEST_F(SettingsWin32, GivesTheDefaultBackWhole) {
+    putFile(ini, "[S]\r\nempty=\r\nblank=x\r\n");
+    EXPECT_EQ("  def  ", platform::profileRead(ini, "S", "absent", "  def  "));
+    EXPECT_EQ("def\t", platform::profileRead(ini, "T", "k", "def\t"));
+    EXPECT_EQ("  def  ", platform::profileRead(dir.path("none.ini"), "S", "k", "  def  "));
+    EXPECT_EQ("", platform::profileRead(ini, "S", "empty", "def "));
+    EXPECT_EQ("x", platform::profileRead(ini, "S", "blank", "def "));
+    EXPECT_EQ("", platform::profileRead(ini, "S", "absent", ""));
+}
+
+TEST_F(SettingsWin32, AValueThatLooksLikeTheProbesIsStillAValue) {
+    putFile(ini, "[S]\r\none=\x01\r\ntwo=\x02\r\n");
+    EXPECT_EQ("\x01", platform::profileRead(ini, "S", "one", "def "));
+    EXPECT_EQ("\x02", platform::profileRead(ini, "S", "two", "def "));
+}
+
+TEST_F(SettingsWin32, WritesAndFailsAsTheContractSays) {
+    EXPECT_TRUE(platform::profileWrite(ini, "Main", "Call", "K1AR"));
+    EXPECT_TRUE(platform::profileWrite(ini, "main", "Zone", "5"));
+    EXPECT_EQ("[Main]\r\nCall=K1AR\r\nZone=5\r\n", fileBytes(ini));
+    EXPECT_FALSE(platform::profileWrite(dir.path("absent\\vuvo.ini"), "S", "k", "v"));
+    EXPECT_FALSE(exists(dir.path("absent")));
+}
+
+TEST_F(SettingsWin32, ForwardSlashesWorkAsFolderSeparators) {
+    std::string slashed = ini;
+    for (char& c : slashed) c = c == '\\' ? '/' : c;
+    EXPECT_TRUE(platform::profileWrite(slashed, "S", "k", "v"));
+    EXPECT_EQ("v", platform::profileRead(ini, "S", "k", ""));
+}
