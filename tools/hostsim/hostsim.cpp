@@ -1,138 +1,352 @@
 // The host's stand-in: drives the plug-in the way the host does, through the library's exported names only.
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
-#include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "log_file.h"
+#ifdef _WIN32
+#include <io.h>
+#define HOSTSIM_ISATTY(f) _isatty(_fileno(f))
+#else
+#include <unistd.h>
+#define HOSTSIM_ISATTY(f) isatty(fileno(f))
+#endif
+
+#include "cty.h"
+#include "host_session.h"
+#include "log_model.h"
+#include "ole_time.h"
 #include "plugin_library.h"
+#include "script.h"
+#include "text_util.h"
 
 namespace {
 
-constexpr const char* kHostVersion = "hostsim 0.1";
-constexpr std::size_t kErrorsShown = 50;
-
 // Exit codes.
 constexpr int kOk = 0;
-constexpr int kBadLog = 1;
-constexpr int kBadUse = 2;  // wrong arguments, or the plug-in cannot be used
+constexpr int kBadLog = 1;  // the log (or script) cannot be used
+constexpr int kBadUse = 2;  // wrong arguments, or the plug-in or the country file cannot be used
+
+constexpr std::size_t kProgressFrom = 2000;  // QSOs; shorter logs show no progress
+constexpr std::size_t kProgressStep = 500;
 
 void usage(std::FILE* to) {
     std::fprintf(to,
-                 "usage: hostsim --plugin PATH score LOGFILE [--html]\n"
-                 "  score   one statistics pass over LOGFILE; prints the plug-in's result text.\n"
-                 "          --html asks for the HTML result (the host's setVersion call).\n"
-                 "The plug-in writes its bad-QSO file and Plugins/VU-VO.ini into the current folder.\n");
+        "usage: hostsim --plugin PATH [--cty FILE] COMMAND ...\n"
+        "  score LOG [--html]       one statistics pass; prints the result text (HTML with --html)\n"
+        "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
+        "  check LOG CALL... [--band B] [--mode M] [--exchange TEXT]...\n"
+        "                           a pass, then the call check and the exchange check as the operator types\n"
+        "  script FILE              host calls step by step (see tools/hostsim/README.md)\n"
+        "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
+        "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
+        "  --contest-mode CW|SSB\n"
+        "Header dialog answers for export: --contest --callsign --claimed --category-operator --location\n"
+        "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
+        "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
+        "  (a value's \\n is a line break), or --cancel.\n"
+        "The plug-in works in the current folder: bad-QSO file, Cabrillo file, Plugins/VU-VO.ini.\n"
+        "--cty defaults to %s.\n",
+        kDebianCtyFile);
 }
+
+// The header dialog's boxes, by option.
+const std::map<std::string, std::string> kDialogOptions = {
+    {"--contest", "CONTEST"},
+    {"--callsign", "CALLSIGN"},
+    {"--claimed", "CLAIMED"},
+    {"--category-operator", "CATEGORY-OPERATOR"},
+    {"--location", "LOCATION"},
+    {"--category-band", "CATEGORY-BAND"},
+    {"--category-mode", "CATEGORY-MODE"},
+    {"--category-power", "CATEGORY-POWER"},
+    {"--category-transmitter", "CATEGORY-TRANSMITTER"},
+    {"--name", "NAME"},
+    {"--address", "ADDRESS"},
+    {"--address-city", "ADDRESS-CITY"},
+    {"--address-postalcode", "ADDRESS-POSTALCODE"},
+    {"--address-country", "ADDRESS-COUNTRY"},
+    {"--operators", "OPERATORS"},
+    {"--club", "CLUB"},
+    {"--soapbox", "SOAPBOX"},
+    {"--email", "E-MAIL"},
+};
 
 struct Options {
     std::string plugin;
+    std::string cty = kDebianCtyFile;
     std::string command;
-    std::string logFile;
+    std::vector<std::string> positional;
     bool html = false;
+    bool cancel = false;
+    bool ownCallGiven = false, ownPrefixGiven = false;
+    std::string ownCall, ownPrefix, start, end, contestMode, band, mode;
+    std::vector<std::string> exchanges;
+    std::vector<std::pair<std::string, std::string>> answers;  // dialog label, value
 };
 
 bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
-    std::vector<std::string> positional;
+    const std::map<std::string, std::string Options::*> values = {
+        {"--plugin", &Options::plugin}, {"--cty", &Options::cty},         {"--own-call", &Options::ownCall},
+        {"--own-prefix", &Options::ownPrefix}, {"--start", &Options::start}, {"--end", &Options::end},
+        {"--contest-mode", &Options::contestMode}, {"--band", &Options::band}, {"--mode", &Options::mode},
+    };
     for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--plugin") {
-            if (i + 1 >= argc) return error = "--plugin wants a path", false;
-            o.plugin = argv[++i];
-        } else if (a.substr(0, 9) == "--plugin=") {
-            o.plugin = std::string(a.substr(9));
-        } else if (a == "--html") {
+        std::string a = argv[i];
+        std::string value;
+        bool inlineValue = false;
+        if (a.size() > 2 && a.compare(0, 2, "--") == 0 && a.find('=') != std::string::npos) {
+            value = a.substr(a.find('=') + 1);
+            a = a.substr(0, a.find('='));
+            inlineValue = true;
+        }
+        auto takeValue = [&](std::string& into) {
+            if (inlineValue) return into = value, true;
+            if (i + 1 >= argc) return error = a + " wants a value", false;
+            into = argv[++i];
+            return true;
+        };
+        if (auto it = values.find(a); it != values.end()) {
+            if (!takeValue(o.*(it->second))) return false;
+            o.ownCallGiven |= a == "--own-call";
+            o.ownPrefixGiven |= a == "--own-prefix";
+        } else if (auto box = kDialogOptions.find(a); box != kDialogOptions.end()) {
+            std::string v;
+            if (!takeValue(v)) return false;
+            o.answers.emplace_back(box->second, v);
+        } else if (a == "--exchange") {
+            std::string v;
+            if (!takeValue(v)) return false;
+            o.exchanges.push_back(v);
+        } else if (a == "--html" && !inlineValue) {
             o.html = true;
+        } else if (a == "--cancel" && !inlineValue) {
+            o.cancel = true;
         } else if (a.size() > 1 && a[0] == '-') {
-            return error = "unknown option " + std::string(a), false;
+            return error = "unknown option " + a, false;
         } else {
-            positional.emplace_back(a);
+            o.positional.push_back(a);
         }
     }
     if (o.plugin.empty()) return error = "no --plugin PATH", false;
-    if (positional.empty()) return error = "no command", false;
-    o.command = positional[0];
-    if (o.command != "score") return error = "unknown command " + o.command, false;
-    if (positional.size() != 2) return error = "score wants exactly one LOGFILE", false;
-    o.logFile = positional[1];
+    if (o.positional.empty()) return error = "no command", false;
+    o.command = o.positional[0];
+    o.positional.erase(o.positional.begin());
+    const std::string& c = o.command;
+    if (c != "score" && c != "export" && c != "check" && c != "script") return error = "unknown command " + c, false;
+    if (c == "check" && o.positional.size() < 2 && o.exchanges.empty())
+        return error = "check wants LOG and at least one CALL or --exchange", false;
+    if (c != "check" && o.positional.size() != 1) return error = c + " wants exactly one file", false;
+    if (c == "check" && o.positional.empty()) return error = "check wants LOG", false;
+    if (o.html && c != "score") return error = "--html goes with score", false;
+    if ((o.cancel || !o.answers.empty()) && c != "export") return error = "header answers go with export", false;
+    if (!o.contestMode.empty() && o.contestMode != "CW" && o.contestMode != "SSB")
+        return error = "--contest-mode is CW or SSB", false;
     return true;
 }
 
-// The host passes its own folder with a trailing separator; ours is where we run.
-std::string hostFolder() {
-    std::error_code ec;
-    std::string folder = std::filesystem::current_path(ec).string();
-    if (ec) return "./";
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
+bool parseWhen(const std::string& text, COleDateTime& out, std::string& why) {
+    const std::string_view t = trim(text);
+    const std::size_t gap = t.find(' ');
+    if (gap == std::string_view::npos) return why = "\"" + text + "\" is not \"YYYY-MM-DD HHMM\"", false;
+    return parseDateTime(t.substr(0, gap), trim(t.substr(gap)), out, why);
 }
 
-int score(const PluginFunctions& p, const LogFile& log, bool html) {
-    if (p.GetNumberOfSets() < 1) {
-        std::fprintf(stderr, "hostsim: the plug-in offers no contest set\n");
-        return kBadUse;
-    }
-    std::error_code ec;
-    if (!std::filesystem::is_directory("Plugins", ec))
-        std::fprintf(stderr, "hostsim: note: no Plugins folder here, so the plug-in cannot keep its settings\n");
-    if (html) p.setVersion(kHostVersion);
+// Everything a pass needs, from the log, the country file and the options.
+struct Prepared {
+    Log log;
+    PassSetup pass;
+    CtyDatabase cty;
+    std::vector<int> zones;  // CQ zone of each QSO's station
+    bool ssb = false;
+};
 
-    const std::string hostDir = hostFolder();
-    COleDateTime start = log.start;
-    COleDateTime end = log.end;
-    p.ResetStats0(hostDir.c_str(), 0, log.ownCall.c_str(), &start, &end, nullptr, nullptr, nullptr, nullptr, nullptr,
-                  nullptr, nullptr, nullptr, nullptr, log.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
-                  nullptr);
-    std::size_t stored = 0;
-    for (const LogQso& q : log.qsos) {
-        COleDateTime time = q.time;
-        stored += p.AddData0(log.ownCall.c_str(), q.call.c_str(), &time, nullptr, nullptr, nullptr, 0, q.freqHz,
-                             q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(),
-                             q.exchRcvd.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                             nullptr, nullptr, q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, nullptr, "", nullptr,
-                             q.band.c_str(), nullptr) == 1;
+int prepare(const Options& o, Prepared& p) {
+    const std::string& path = o.positional[0];
+    std::vector<std::string> messages;
+    const bool read = readLogFile(path, p.log, messages);
+    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    if (!read) return kBadLog;
+
+    messages.clear();
+    const bool ctyRead = loadCtyFile(o.cty, p.cty, messages);
+    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    if (!ctyRead) return kBadUse;
+
+    for (LogQso& q : p.log.qsos) {
+        const CtyDatabase::Match m = p.cty.resolve(q.call);
+        q.prefix = m.prefix;
+        p.zones.push_back(m.cqZone);
+        if (m.maritime)
+            std::fprintf(stderr, "hostsim: %s:%d: %s is maritime or aeronautical mobile: in no country\n",
+                         path.c_str(), q.line, q.call.c_str());
+        else if (!m.found)
+            std::fprintf(stderr, "hostsim: %s:%d: no country for %s in %s\n", path.c_str(), q.line,
+                         shown(q.call).c_str(), o.cty.c_str());
     }
-    int status = 0;
-    const char* result = p.GetResult0(&status);
-    const std::string text = result ? result : "";
+
+    if (o.ownCallGiven) {
+        p.pass.ownCall = o.ownCall;
+    } else if (!p.log.ownCall.empty()) {
+        p.pass.ownCall = p.log.ownCall;
+    } else {
+        std::fprintf(stderr, "hostsim: %s names no own call (STATION_CALLSIGN, OPERATOR or CALLSIGN:); "
+                             "give --own-call\n", path.c_str());
+        return kBadLog;
+    }
+    p.pass.ownPrefix = o.ownPrefixGiven ? o.ownPrefix : p.cty.resolve(p.pass.ownCall).prefix;
+    p.pass.hostDir = workingFolder();
+
+    std::string why;
+    if (!o.start.empty()) {
+        if (!parseWhen(o.start, p.pass.start, why)) return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
+    } else if (!p.log.qsos.empty()) {
+        // The JIDX weekend of the first QSO: Saturday 07:00 to Sunday 13:00 UTC.
+        const CivilTime c = civilOf(p.log.qsos.front().time);
+        makeTime(c.year, c.month, c.day, 7, 0, 0, p.pass.start);
+        p.pass.start.m_dt -= (c.weekday + 1) % 7;
+    } else {
+        std::fprintf(stderr, "hostsim: %s holds no QSO to date the contest by; give --start and --end\n",
+                     path.c_str());
+        return kBadLog;
+    }
+    if (!o.end.empty()) {
+        if (!parseWhen(o.end, p.pass.end, why)) return std::fprintf(stderr, "hostsim: --end: %s\n", why.c_str()), kBadUse;
+    } else {
+        p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
+    }
+
+    if (!o.contestMode.empty()) {
+        p.ssb = o.contestMode == "SSB";
+    } else {
+        std::size_t cw = 0, ssb = 0;
+        for (const LogQso& q : p.log.qsos) cw += q.mode == "CW", ssb += q.mode == "SSB";
+        p.ssb = ssb > cw;
+    }
+    return kOk;
+}
+
+bool loadPlugin(const Options& o, PluginLibrary& library) {
+    std::string error;
+    if (!library.open(o.plugin, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return false;
+    }
+    if (library.functions().GetNumberOfSets() < 1) {
+        std::fprintf(stderr, "hostsim: the plug-in offers no contest set\n");
+        return false;
+    }
+    return true;
+}
+
+// One statistics pass over the log; returns the number of QSOs stored.
+std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
+    host.reset(p.pass, exportPass);
+    const bool progress = p.log.qsos.size() >= kProgressFrom && HOSTSIM_ISATTY(stderr);
+    std::size_t stored = 0, done = 0;
+    for (const LogQso& q : p.log.qsos) {
+        stored += host.add(q, p.pass.ownCall) == 1;
+        if (progress && ++done % kProgressStep == 0)
+            std::fprintf(stderr, "\rhostsim: %zu of %zu QSOs", done, p.log.qsos.size()), std::fflush(stderr);
+    }
+    if (progress) std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
+    return stored;
+}
+
+void writeText(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (text.empty() || text.back() != '\n') std::fputc('\n', stdout);
     std::fflush(stdout);
-    std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", log.qsos.size(), stored,
-                 log.qsos.size() - stored);
-    return kOk;
 }
 
 int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return usage(stdout), kOk;
-    Options options;
+    Options o;
     std::string error;
-    if (!parseOptions(argc, argv, options, error)) {
+    if (!parseOptions(argc, argv, o, error)) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         usage(stderr);
         return kBadUse;
     }
 
-    LogFile log;
-    std::vector<std::string> problems;
-    if (!readLogFile(options.logFile, log, problems)) {
-        for (std::size_t i = 0; i < problems.size() && i < kErrorsShown; ++i)
-            std::fprintf(stderr, "hostsim: %s: %s\n", options.logFile.c_str(), problems[i].c_str());
-        if (problems.size() > kErrorsShown)
-            std::fprintf(stderr, "hostsim: %s: and %zu more problems\n", options.logFile.c_str(),
-                         problems.size() - kErrorsShown);
-        return kBadLog;
+    if (o.command == "script") {
+        PluginLibrary library;
+        if (!loadPlugin(o, library)) return kBadUse;
+        ScriptContext context;
+        context.ctyPath = o.cty;
+        return runScript(o.positional[0], library.functions(), context, stdout);
     }
 
-    PluginLibrary plugin;
-    if (!plugin.open(options.plugin, error)) {
+    Prepared p;
+    if (const int status = prepare(o, p); status != kOk) return status;
+    if (!storeContestMode(p.ssb, error)) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         return kBadUse;
     }
-    return score(plugin.functions(), log, options.html);
+
+    // The dialog's answers must be in place before the plug-in is loaded: its port reads them from there.
+    DialogAnswers answers;
+    if (o.command == "export" && (o.cancel || !o.answers.empty() || !std::getenv("VUVO_DIALOG_ANSWERS"))) {
+        if (o.cancel) answers.cancel();
+        for (const auto& [label, value] : o.answers) answers.set(label, value);
+        if (!answers.publish(error)) {
+            std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+            return kBadUse;
+        }
+    }
+
+    PluginLibrary library;
+    if (!loadPlugin(o, library)) return kBadUse;
+    HostSession host(library.functions());
+    const std::size_t total = p.log.qsos.size();
+
+    if (o.command == "score") {
+        if (o.html) host.html();
+        const std::size_t stored = runPass(host, p, false);
+        int status = 0;
+        writeText(host.result(status));
+        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
+                     total - stored);
+        return kOk;
+    }
+
+    if (o.command == "export") {
+        const auto before = cabrilloFiles();
+        const std::size_t stored = runPass(host, p, true);
+        int status = 0;
+        host.result(status);
+        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected; GetResult0 status %d\n",
+                     total, stored, total - stored, status);
+        const std::vector<std::string> written = changedCabrilloFiles(before);
+        if (written.empty()) std::printf("No Cabrillo file was written.\n");
+        for (const std::string& name : written) std::printf("Cabrillo file: %s\n", name.c_str());
+        std::fflush(stdout);
+        return kOk;
+    }
+
+    // check: the log as it stands, then the operator types.
+    runPass(host, p, false);
+    int status = 0;
+    host.result(status);
+    const std::string band = !o.band.empty() ? o.band : !p.log.qsos.empty() ? p.log.qsos.back().band : "20m";
+    const std::string mode = !o.mode.empty() ? o.mode : p.ssb ? "SSB" : "CW";
+    for (std::size_t i = 1; i < o.positional.size(); ++i) {
+        const std::string call = upper(o.positional[i]);
+        const CtyDatabase::Match m = p.cty.resolve(call);
+        const int code = host.check(call, band, mode, m.prefix, m.cqZone, nullptr);
+        std::printf("%s on %s %s (prefix \"%s\", zone %d): %d %s\n", call.c_str(), band.c_str(), mode.c_str(),
+                    m.prefix.c_str(), m.cqZone, code, checkMeaning(code));
+    }
+    for (const std::string& x : o.exchanges) {
+        const int valid = host.exchange(x);
+        std::printf("exchange \"%s\": %d %s\n", x.c_str(), valid, valid ? "valid" : "not valid");
+    }
+    std::fflush(stdout);
+    return kOk;
 }
 
 } // namespace

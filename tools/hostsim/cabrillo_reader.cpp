@@ -1,0 +1,111 @@
+// Cabrillo 3.0: "KEYWORD: value" lines. hostsim reads CALLSIGN: and the QSO: lines of a JIDX log
+// (freq mode date time sent-call rst exch received-call rst exch [transmitter]); X-QSO: lines are QSOs the
+// log's writer wants ignored, so they are skipped like every other keyword.
+#include "log_model.h"
+#include "ole_time.h"
+#include "text_util.h"
+
+namespace {
+
+std::vector<std::string_view> words(std::string_view s) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < s.size()) {
+        while (i < s.size() && isSpace(s[i])) ++i;
+        const std::size_t start = i;
+        while (i < s.size() && !isSpace(s[i])) ++i;
+        if (i > start) out.push_back(s.substr(start, i - start));
+    }
+    return out;
+}
+
+bool isKeyword(std::string_view k) {
+    if (k.empty()) return false;
+    for (char c : k)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_'))
+            return false;
+    return true;
+}
+
+// The host's mode names for Cabrillo's two-letter modes.
+std::string hostMode(std::string_view cabrillo) {
+    const std::string m = upper(cabrillo);
+    if (m == "PH") return "SSB";
+    if (m == "RY") return "RTTY";
+    if (m == "DG") return "DIGI";
+    return m;
+}
+
+} // namespace
+
+Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<std::string>& messages) {
+    Log log;
+    log.format = "Cabrillo";
+    auto note = [&](int line, const std::string& text) {
+        messages.push_back(name + ":" + std::to_string(line) + ": " + text);
+    };
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    bool ended = false;
+    int number = 0;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t eol = bytes.find('\n', pos);
+        const std::string_view raw = bytes.substr(pos, eol == std::string_view::npos ? eol : eol - pos);
+        pos = eol == std::string_view::npos ? bytes.size() : eol + 1;
+        ++number;
+        const std::string_view line = trim(raw);
+        if (line.empty()) continue;
+        const std::size_t colon = line.find(':');
+        const std::string_view keyword = colon == std::string_view::npos ? line : line.substr(0, colon);
+        if (colon == std::string_view::npos || !isKeyword(keyword)) {
+            note(number, "not a Cabrillo line (\"KEYWORD: value\"): \"" + shown(line) + "\"; skipped");
+            continue;
+        }
+        const std::string key = upper(keyword);
+        const std::string_view value = trim(line.substr(colon + 1));
+        if (key == "END-OF-LOG") {
+            ended = true;
+        } else if (key == "CALLSIGN") {
+            log.ownCall = upper(value);
+        } else if (key == "QSO") {
+            if (ended) {
+                note(number, "a QSO: line after END-OF-LOG:; skipped");
+                continue;
+            }
+            const std::vector<std::string_view> w = words(value);
+            if (w.size() != 10 && w.size() != 11) {
+                note(number, "a QSO: line of " + std::to_string(w.size()) +
+                                 " fields; a JIDX QSO has 10 (freq mode date time call rst exch call rst exch) "
+                                 "and may add a transmitter number; skipped");
+                continue;
+            }
+            LogQso q;
+            q.line = number;
+            if (!allDigits(w[0]) || w[0].size() > 7) {
+                note(number, "frequency \"" + shown(w[0]) + "\" is not a number of kHz; skipped");
+                continue;
+            }
+            unsigned long long f = 0;
+            for (char c : w[0]) f = f * 10 + static_cast<unsigned>(c - '0');
+            // Below 1000 it is a VHF band's designator ("50", "144") in MHz, as Cabrillo writes those.
+            q.freqHz = static_cast<unsigned>(f < 1000 ? f * 1000000 : f * 1000);
+            std::string why;
+            if (!parseDateTime(w[2], w[3], q.time, why)) {
+                note(number, why + "; skipped");
+                continue;
+            }
+            q.mode = hostMode(w[1]);
+            q.band = bandOfFrequency(q.freqHz);
+            q.myCall = upper(w[4]);
+            q.rstSent = std::string(w[5]);
+            q.exchSent = std::string(w[6]);
+            q.call = upper(w[7]);
+            q.rstRcvd = std::string(w[8]);
+            q.exchRcvd = std::string(w[9]);
+            if (log.ownCall.empty()) log.ownCall = q.myCall;
+            log.qsos.push_back(std::move(q));
+        }
+        // START-OF-LOG:, X-QSO:, the other header keywords and unknown ones carry nothing the host passes.
+    }
+    return log;
+}

@@ -1,0 +1,67 @@
+// The host's side of the calls: one loaded plug-in driven pass by pass, with the texts a host passes.
+#pragma once
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "log_model.h"
+#include "plugin_library.h"
+
+struct PassSetup {
+    std::string hostDir;  // ends in a separator
+    std::string ownCall;
+    std::string ownPrefix;
+    COleDateTime start, end;
+};
+
+class HostSession {
+public:
+    explicit HostSession(const PluginFunctions& p) : m_p(p) {}
+
+    void html();                                      // setVersion
+    void reset(const PassSetup& pass, bool exportPass);  // ResetStats0
+    int add(const LogQso& q, const std::string& ownCall);
+    int remove(const LogQso& q, const std::string& ownCall);
+    int check(const std::string& call, const std::string& band, const std::string& mode, const std::string& prefix,
+              int zone, const char* otherBand);
+    int exchange(const std::string& text);
+    std::string result(int& status);
+
+private:
+    const PluginFunctions& m_p;
+};
+
+// What CheckCall0's codes mean, for people.
+const char* checkMeaning(int code);
+
+// The operator's choice of the contest mode, as the plug-in's CW/SSB switch stores it: key "Mode" of section
+// "Settings" in Plugins/VU-VO.ini (0 CW, 1 SSB). Creates Plugins/ when missing. False, with why, when it cannot.
+bool storeContestMode(bool ssb, std::string& why);
+
+// The header dialog's answers as the native build's dialog port reads them (VUVO_DIALOG_ANSWERS): one
+// "LABEL=value" line per box, "\n" for a line break, or "CANCEL". An empty list confirms the dialog unchanged.
+class DialogAnswers {
+public:
+    void set(const std::string& label, const std::string& value) { m_values.emplace_back(label, value); }
+    void cancel() { m_cancel = true; }
+    bool given() const { return m_cancel || !m_values.empty(); }
+    // Writes the answers to a temporary file and points VUVO_DIALOG_ANSWERS at it; the file goes with this object.
+    bool publish(std::string& why);
+    ~DialogAnswers();
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_values;
+    bool m_cancel = false;
+    std::string m_file;
+};
+
+// Cabrillo files (*.cbr) of the working folder with their size and time, to see which an export wrote.
+std::map<std::string, std::pair<unsigned long long, long long>> cabrilloFiles();
+std::vector<std::string> changedCabrilloFiles(const std::map<std::string, std::pair<unsigned long long, long long>>& before);
+
+// The folder the plug-in works in (the current one), ending in a separator.
+std::string workingFolder();
+
+// Sets an environment variable for this process and the libraries it loads.
+void setEnvironment(const char* name, const std::string& value);

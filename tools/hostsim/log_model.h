@@ -1,0 +1,42 @@
+// A contest log as hostsim hands it to the plug-in: one entry per QSO, the texts as the host would pass them.
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/date_time.h"  // COleDateTime's layout, which the plug-in's calls take; nothing of it is linked
+
+struct LogQso {
+    int line = 0;               // where the QSO's record starts in the file, for messages
+    COleDateTime time;          // always valid
+    unsigned freqHz = 0;        // 0 when the log gives none
+    std::string myCall;         // the logging station's call as the log names it; empty: the own call
+    std::string call;
+    std::string mode;           // the host's names: "CW", "SSB", ...
+    std::string band;           // the host's names: "160m" ... "10m", "30m", ...; empty when unknown
+    std::string rstSent, exchSent, rstRcvd, exchRcvd;
+    std::string prefix;         // the country prefix, filled in from the call (cty.h)
+};
+
+struct Log {
+    std::string format;   // "ADIF" or "Cabrillo"
+    std::string ownCall;  // the own call as the log names it; empty when it names none
+    std::vector<LogQso> qsos;
+};
+
+// Reads the bytes of an ADIF (.adi) log. Every problem is one message "name:line: text"; a record that cannot be
+// used (no call, no date or time) is left out, everything else is read as far as it goes.
+Log readAdif(std::string_view bytes, const std::string& name, std::vector<std::string>& messages);
+
+// Reads the bytes of a Cabrillo log: its QSO: lines (X-QSO: lines are skipped) and the CALLSIGN: line.
+Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<std::string>& messages);
+
+// Chooses the reader by content. False (with a message) when the bytes are neither ADIF nor Cabrillo; an empty
+// file is an ADIF log without QSOs.
+bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vector<std::string>& messages);
+
+// readLog() on a file's contents; false when it cannot be read.
+bool readLogFile(const std::string& path, Log& log, std::vector<std::string>& messages);
+
+// The host's band name of a frequency ("40m"), or "" outside the amateur bands hostsim knows.
+std::string bandOfFrequency(unsigned hz);
