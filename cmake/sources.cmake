@@ -25,6 +25,7 @@ set(VUVO_PLATFORM_SOURCES_win32
   platform/win32/files_win32.cpp
   platform/win32/message_box_win32.cpp
   platform/win32/header_dialog_win32.cpp
+  platform/win32/dialog_win32.cpp
   ui/info_thread_headless.cpp
 )
 set(VUVO_PLUGIN_SOURCES_win32

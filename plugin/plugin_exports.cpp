@@ -46,7 +46,8 @@ const char* VUVO_API GetSetName(int set) { return set == 0 ? "VU-VO Contest (C)"
 
 void VUVO_API SetupSet0(void) {
     try {
-        platform::showMessage("No additional setup for this contest", "", platform::MessageIcon::none);
+        platform::showMessage("No additional setup for this contest", "", platform::MessageIcon::none,
+                              platform::MessageOwner::none);
     } catch (...) {
     }
 }

@@ -14,7 +14,7 @@ std::vector<std::string> shown;
 
 } // namespace
 
-void showMessage(const std::string& text, const std::string& caption, MessageIcon /*icon*/) {
+void showMessage(const std::string& text, const std::string& caption, MessageIcon /*icon*/, MessageOwner) {
     // One lock around both so that messages from several threads come out whole and in the logged order.
     std::lock_guard<std::mutex> lock(shownMutex);
     shown.push_back(text);
