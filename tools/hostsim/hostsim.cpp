@@ -283,10 +283,6 @@ int run(int argc, char** argv) {
 
     Prepared p;
     if (const int status = prepare(o, p); status != kOk) return status;
-    if (!storeContestMode(p.ssb, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kBadUse;
-    }
 
     // The dialog's answers must be in place before the plug-in is loaded: its port reads them from there.
     DialogAnswers answers;
@@ -301,6 +297,11 @@ int run(int argc, char** argv) {
 
     PluginLibrary library;
     if (!loadPlugin(o, library)) return kBadUse;
+    // The operator's CW/SSB choice, which the plug-in reads at every pass start.
+    if (!storeContestMode(p.ssb, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return kBadUse;
+    }
     HostSession host(library.functions());
     const std::size_t total = p.log.qsos.size();
 

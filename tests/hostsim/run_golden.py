@@ -1,0 +1,97 @@
+#!/usr/bin/env python3
+"""Runs hostsim once in a fresh working folder and holds its whole output against the golden files.
+
+Compared, byte for byte: standard output, standard error (with --stderr), the listed files the run left in the
+working folder, and the list of every file there. Paths of the working folder, the plug-in and the inputs are
+written as @WORK@, @PLUGIN@ and @INPUTS@ so that the golden files hold no machine's paths. On a difference
+the test prints a unified diff (CR shown as \\r) and fails. --update writes the golden files instead.
+"""
+import argparse
+import difflib
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def shown(data):
+    text = data.decode("utf-8", errors="backslashreplace")
+    return [line.replace("\r", "\\r") + "\n" for line in text.split("\n")]
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--hostsim", required=True)
+    ap.add_argument("--plugin", required=True)
+    ap.add_argument("--golden", required=True, help="folder of the golden files")
+    ap.add_argument("--name", required=True, help="test name: the golden files are NAME.*")
+    ap.add_argument("--input", action="append", default=[], help="file copied into the working folder")
+    ap.add_argument("--file", action="append", default=[], help="file of the working folder to compare")
+    ap.add_argument("--stderr", action="store_true", help="compare standard error too")
+    ap.add_argument("--exit", type=int, default=0, help="the exit status expected")
+    ap.add_argument("--no-plugins-folder", action="store_true")
+    ap.add_argument("--update", action="store_true", default=os.environ.get("VUVO_UPDATE_GOLDEN") == "1")
+    ap.add_argument("args", nargs=argparse.REMAINDER)
+    o = ap.parse_args()
+    args = o.args[1:] if o.args[:1] == ["--"] else o.args
+
+    golden = pathlib.Path(o.golden)
+    work = pathlib.Path(tempfile.mkdtemp(prefix="hostsim-golden-"))
+    try:
+        if not o.no_plugins_folder:
+            (work / "Plugins").mkdir()
+        inputs = set()
+        for src in o.input:
+            shutil.copy(src, work / pathlib.Path(src).name)
+            inputs.add(pathlib.Path(src).name)
+        env = {k: v for k, v in os.environ.items() if k != "VUVO_DIALOG_ANSWERS"}
+        run = subprocess.run([o.hostsim, "--plugin", o.plugin] + args, cwd=work, env=env,
+                             stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
+
+        def clean(data):
+            for path, token in ((str(work) + os.sep, "@WORK@/"), (str(work), "@WORK@"), (o.plugin, "@PLUGIN@")):
+                data = data.replace(path.encode(), token.encode())
+            return data
+
+        outputs = {"stdout": clean(run.stdout)}
+        if o.stderr:
+            outputs["stderr"] = clean(run.stderr)
+        listing = sorted(p.relative_to(work).as_posix() for p in work.rglob("*")
+                         if p.is_file() and p.name not in inputs)
+        outputs["files"] = ("\n".join(listing) + "\n").encode()
+        for name in o.file:
+            path = work / name
+            outputs[name] = path.read_bytes() if path.is_file() else b"(missing)\n"
+
+        failed = False
+        if run.returncode != o.exit:
+            print(f"exit status {run.returncode}, expected {o.exit}")
+            failed = True
+        for key, actual in outputs.items():
+            path = golden / f"{o.name}.{key.replace('/', '_')}"
+            if o.update:
+                golden.mkdir(parents=True, exist_ok=True)
+                path.write_bytes(actual)
+                continue
+            expected = path.read_bytes() if path.is_file() else None
+            if expected == actual:
+                continue
+            failed = True
+            if expected is None:
+                print(f"no golden file {path}; the run gave:")
+                sys.stdout.writelines(shown(actual))
+                continue
+            print(f"{path.name} differs:")
+            sys.stdout.writelines(difflib.unified_diff(shown(expected), shown(actual), f"golden/{path.name}",
+                                                       "actual", n=2))
+        if failed or (run.returncode != 0 and not o.stderr):
+            sys.stdout.write("standard error of the run:\n" + run.stderr.decode("utf-8", "backslashreplace"))
+        return 1 if failed else 0
+    finally:
+        shutil.rmtree(work, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
