@@ -64,7 +64,9 @@ bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) 
 BOOL Cabrillo::OnInitDialog() {
     CDialog::OnInitDialog();
     DoDataExchange(false);
-    // Asked for by the operator's export: in front of the host's window, not behind it.
+    // The host's thread waits for the operator's answer: keep the dialog in front of the host's window and of
+    // the plug-in's always-on-top main window, which would otherwise cover it.
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(m_hWnd);
     return TRUE;
 }

@@ -97,13 +97,17 @@ void setItemText(HWND dialog, int id, const std::string& text) {
 
 bool focusControl(HWND dialog, int id) {
     HWND control = GetDlgItem(dialog, id);
-    SetForegroundWindow(dialog);
-    PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
-    if (!waitForFocus(control)) return false;
-    // The caret after the text, nothing selected: typed keys add to the end.
-    SendMessageA(control, EM_SETSEL, static_cast<WPARAM>(-1), -1);
-    SendMessageA(control, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
-    return true;
+    // Other programs of the same Wine session may take the foreground meanwhile: ask again a few times.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SetForegroundWindow(dialog);
+        PostMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        if (waitForFocus(control, 2000) && GetForegroundWindow() == dialog) {
+            // The caret after the text, nothing selected: typed keys add to the end.
+            SendMessageA(control, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+            return true;
+        }
+    }
+    return false;
 }
 
 void pressKey(WORD key, bool ctrl) {

@@ -250,6 +250,8 @@ void checkLayoutAndPicture(Values values, const std::string& pictureName) {
     bool pictureSaved = false;
     int colours = 0;
     COLORREF corner = 0;
+    POINT centreOffset{-1000, -1000};
+    bool topmost = false;
     const std::string path = artifactPath(pictureName);
     runDriven(values, [&](HWND dialog) {
         HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
@@ -282,10 +284,21 @@ void checkLayoutAndPicture(Values values, const std::string& pictureName) {
         MapDialogRect(dialog, &size);
         expected[0] = size;
         placed[0] = client;
+        RECT frame;
+        GetWindowRect(dialog, &frame);
+        RECT work;
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        centreOffset = {(frame.left + frame.right) / 2 - (work.left + work.right) / 2,
+                        (frame.top + frame.bottom) / 2 - (work.top + work.bottom) / 2};
+        topmost = (GetWindowLongA(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
         SetForegroundWindow(dialog);
         if (!path.empty()) pictureSaved = saveWindowPicture(dialog, path, colours, corner);
         clickButton(dialog, IDCANCEL);
     });
+    // In the middle of the screen, in front of every window that is not on top itself.
+    EXPECT_LE(std::abs(centreOffset.x), 1);
+    EXPECT_LE(std::abs(centreOffset.y), 1);
+    EXPECT_TRUE(topmost);
     EXPECT_EQ("MS Sans Serif", face);
     EXPECT_EQ(6, unit.right);
     EXPECT_EQ(13, unit.bottom);

@@ -144,6 +144,7 @@ TEST_F(Resources, HeaderDialogFrameCaptionAndFont) {
     EXPECT_EQ((Rect{0, 0, 255, 330}), (Rect{0, 0, t.cx, t.cy}));
     EXPECT_TRUE(has(t.style, WS_POPUP | WS_CAPTION | WS_SYSMENU));
     EXPECT_FALSE(t.style & WS_THICKFRAME);
+    EXPECT_TRUE(t.style & DS_CENTER);  // not hidden under the main window in the screen's corner
     EXPECT_EQ("JIDX-CW/SSB Contest", t.caption);
     EXPECT_EQ("MS Sans Serif", t.face);
     EXPECT_EQ(8, t.pointSize);
