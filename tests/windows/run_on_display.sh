@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Runs a Windows test program under Wine on a virtual X display of its own (Xvfb, 1024x768, 24-bit), then turns
-# the pictures it saved as BMP into PNG files beside them.
+# Runs a Windows test program that opens windows under Wine, then turns the pictures it saved as BMP into PNG.
 #   run_on_display.sh <picture folder> <command...>      (the command: scripts/wine-run.sh and the program)
 # The program finds the folder, as a Windows path, in VUVO_ARTIFACTS.
+#
+# All programs of one Wine session must use one X display: the session's desktop lives on the display of the
+# program that started it, and a program on another display fails at its first window (X BadWindow). So these
+# programs run in a Wine prefix of their own (VUVO_GUI_WINEPREFIX), one at a time, each in a fresh session:
+# on the caller's display when there is one, else on a virtual one (Xvfb, 1024x768, 24-bit).
 set -euo pipefail
 pictures=$1
 shift
@@ -11,8 +15,19 @@ pictures="$(cd "$pictures" && pwd)"
 rm -f "$pictures"/*.bmp
 # Wine's drive Z: is the Linux root.
 export VUVO_ARTIFACTS="Z:${pictures//\//\\}"
+export VUVO_WINEPREFIX="${VUVO_GUI_WINEPREFIX:-$HOME/.cache/vuvo-wine-gui}"
+mkdir -p "$(dirname "$VUVO_WINEPREFIX")"
+exec 9>"$VUVO_WINEPREFIX.run-lock"
+flock 9
+# The previous run's session (perhaps on another display) ends before this one starts.
+WINEPREFIX="$VUVO_WINEPREFIX" wineserver -w 2>/dev/null || true
 status=0
-xvfb-run -a -s "-screen 0 1024x768x24" "$@" || status=$?
+if [ -n "${DISPLAY:-}" ]; then
+  "$@" || status=$?
+else
+  xvfb-run -a -s "-screen 0 1024x768x24" "$@" || status=$?
+fi
+WINEPREFIX="$VUVO_WINEPREFIX" wineserver -w 2>/dev/null || true
 for bmp in "$pictures"/*.bmp; do
   [ -e "$bmp" ] || continue
   if /usr/bin/convert "$bmp" "${bmp%.bmp}.png"; then
