@@ -53,7 +53,7 @@ std::string HostSession::result(int& status) {
 const char* checkMeaning(int code) {
     switch (code) {
     case 0: return "dupe";
-    case 1: return "repeat multiplier";
+    case 1: return "repeat multiplier (from an older host also: cannot count)";
     case 2: return "workable";
     case 4: return "cannot count";
     default: return "unknown code";
@@ -114,6 +114,14 @@ bool storeContestMode(bool ssb, std::string& why) {
         why = "cannot write " + file.string();
         return false;
     }
+    return true;
+}
+
+bool storeHostVersion(const std::string& version, std::string& why) {
+    std::ofstream out("Tarn2.ini", std::ios::binary | std::ios::trunc);
+    out << "[Tarn]\r\nTarn=" << version << "\r\n";
+    out.flush();
+    if (!out) return why = "cannot write Tarn2.ini", false;
     return true;
 }
 

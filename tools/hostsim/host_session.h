@@ -39,6 +39,10 @@ const char* checkMeaning(int code);
 // "Settings" in Plugins/VU-VO.ini (0 CW, 1 SSB). Creates Plugins/ when missing. False, with why, when it cannot.
 bool storeContestMode(bool ssb, std::string& why);
 
+// The host's own ini file, Tarn2.ini in the host's folder (the working folder), whose "Tarn=" line gives the
+// host's version; the plug-in reads it at every pass start. False, with why, when it cannot be written.
+bool storeHostVersion(const std::string& version, std::string& why);
+
 // The header dialog's answers as the native build's dialog port reads them (VUVO_DIALOG_ANSWERS): one
 // "LABEL=value" line per box, "\n" for a line break, or "CANCEL". An empty list confirms the dialog unchanged.
 class DialogAnswers {

@@ -43,7 +43,7 @@ void usage(std::FILE* to) {
         "  script FILE              host calls step by step (see tools/hostsim/README.md)\n"
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
-        "  --contest-mode CW|SSB\n"
+        "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
         "Header dialog answers for export: --contest --callsign --claimed --category-operator --location\n"
         "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
         "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
@@ -83,7 +83,7 @@ struct Options {
     bool html = false;
     bool cancel = false;
     bool ownCallGiven = false, ownPrefixGiven = false;
-    std::string ownCall, ownPrefix, start, end, contestMode, band, mode;
+    std::string ownCall, ownPrefix, start, end, contestMode, band, mode, hostVersion;
     std::vector<std::string> exchanges;
     std::vector<std::pair<std::string, std::string>> answers;  // dialog label, value
 };
@@ -93,6 +93,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
         {"--plugin", &Options::plugin}, {"--cty", &Options::cty},         {"--own-call", &Options::ownCall},
         {"--own-prefix", &Options::ownPrefix}, {"--start", &Options::start}, {"--end", &Options::end},
         {"--contest-mode", &Options::contestMode}, {"--band", &Options::band}, {"--mode", &Options::mode},
+        {"--host-version", &Options::hostVersion},
     };
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -299,6 +300,10 @@ int run(int argc, char** argv) {
     if (!loadPlugin(o, library)) return kBadUse;
     // The operator's CW/SSB choice, which the plug-in reads at every pass start.
     if (!storeContestMode(p.ssb, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return kBadUse;
+    }
+    if (!o.hostVersion.empty() && !storeHostVersion(o.hostVersion, error)) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         return kBadUse;
     }

@@ -2,6 +2,7 @@
 //   own CALL [PREFIX]                 own call and prefix of the next passes (prefix from cty.dat when left out)
 //   contest YYYY-MM-DD HHMM YYYY-MM-DD HHMM   contest start and end of the next passes
 //   mode CW|SSB                       the contest mode, as the plug-in's CW/SSB switch stores it
+//   host-version V                    the host's version, in the host's ini file Tarn2.ini
 //   html                              setVersion: results come as HTML from now on
 //   reset                             ResetStats0, an ordinary pass
 //   export [LABEL=VALUE ...]          ResetStats0, an export pass; the header dialog answered with these values
@@ -94,6 +95,7 @@ public:
             return true;
         }
         if (s == "mode" && n == 1 && (w[1] == "CW" || w[1] == "SSB")) return storeContestMode(w[1] == "SSB", why);
+        if (s == "host-version" && n == 1) return storeHostVersion(w[1], why);
         if (s == "html" && n == 0) return m_host.html(), true;
         if (s == "reset" && n == 0) return m_host.reset(m_pass, false), true;
         if ((s == "export" || s == "export-cancel") && (s == "export" || n == 0)) {
