@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Scores samples/dx_cw_sample.log through hostsim and the debug plug-in, then shows the bad-QSO file.
+# Scores the bundled DX-station sample (samples/dx_cw.adi) through hostsim and the debug plug-in, then exports its
+# Cabrillo file: prints the result text, the bad-QSO file and the Cabrillo file's name and head.
 # Runs in build/demo, made afresh each time, so that no settings from an earlier run carry over.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -7,15 +8,20 @@ cd "$root"
 
 scripts/setup.sh
 cmake --preset dev >/dev/null
-cmake --build --preset dev --target vuvo_plugin hostsim
+cmake --build --preset dev --target vuvo_plugin hostsim >/dev/null
+
+hostsim=("$root/build/dev/tools/hostsim/hostsim" --plugin "$root/build/dev/VU-VO.so")
+# Debian's country file (hamradio-files); the committed excerpt where it is missing.
+cty=/usr/share/hamradio-files/cty.dat
+[ -r "$cty" ] || cty="$root/tests/hostsim/data/cty_excerpt.dat"
 
 demo="$root/build/demo"
 rm -rf "$demo"
 mkdir -p "$demo/Plugins"
 cd "$demo"
 
-echo "==== result"
-"$root/build/dev/tools/hostsim/hostsim" --plugin "$root/build/dev/VU-VO.so" score "$root/samples/dx_cw_sample.log"
+echo "==== result of samples/dx_cw.adi (country prefixes from $cty)"
+"${hostsim[@]}" --cty "$cty" score "$root/samples/dx_cw.adi"
 
 shopt -s nullglob
 bad=(BadQSO_RarurAZIZ_*.txt)
@@ -28,3 +34,16 @@ for f in "${bad[@]}"; do
   echo "==== $f"
   cat "$f"
 done
+
+echo
+echo "==== export"
+"${hostsim[@]}" --cty "$cty" export "$root/samples/dx_cw.adi" --name "Kenji Vu" --club "Yankee Clipper Contest Club" \
+  --soapbox 'A sample run of the VU-VO plug-in.'
+cbr=(*.cbr)
+if [ ${#cbr[@]} -eq 0 ]; then
+  echo "demo: the plug-in wrote no Cabrillo file in $demo" >&2
+  exit 1
+fi
+echo
+echo "==== $demo/${cbr[0]} (the first 25 of its $(wc -l <"${cbr[0]}") lines)"
+head -n 25 "${cbr[0]}"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs what the native build, tests and benchmarks need from Debian packages. Quiet; safe to run again.
+# Installs what the native build, tests, benchmarks and fuzzers need from Debian packages. Quiet; safe to run again.
 set -euo pipefail
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev python3 hamradio-files clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
