@@ -39,7 +39,9 @@ public:
             word();
             const unsigned number = word();
             if (numbers && number >= 0x80 && number <= 0x85) return numbers[number - 0x80];
-            return "#" + std::to_string(number);
+            std::string ordinal = std::to_string(number);
+            ordinal.insert(ordinal.begin(), '#');
+            return ordinal;
         }
         return text();
     }

@@ -167,8 +167,12 @@ TEST_F(Resources, HeaderDialogBoxStyles) {
         ASSERT_NE(nullptr, c);
         EXPECT_TRUE(c->style & WS_TABSTOP);
         const bool noHorizontalScrolling = box.id == 1002 || box.id == 1003 || box.id == 1011 || box.id == 1012;
-        if (box.kind == Kind::edit) EXPECT_EQ(!noHorizontalScrolling, (c->style & ES_AUTOHSCROLL) != 0);
-        if (box.kind == Kind::dropDownCombo) EXPECT_EQ(box.id == 1122, (c->style & CBS_SORT) != 0);
+        if (box.kind == Kind::edit) {
+            EXPECT_EQ(!noHorizontalScrolling, (c->style & ES_AUTOHSCROLL) != 0);
+        }
+        if (box.kind == Kind::dropDownCombo) {
+            EXPECT_EQ(box.id == 1122, (c->style & CBS_SORT) != 0);
+        }
     }
     // OPERATORS leaves Enter to the dialog (Ctrl+Enter breaks the line); SOAPBOX takes Enter as a line break.
     EXPECT_FALSE(t.control(1006)->style & ES_WANTRETURN);
