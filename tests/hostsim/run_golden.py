@@ -25,6 +25,7 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--hostsim", required=True)
     ap.add_argument("--plugin", required=True)
+    ap.add_argument("--emulator", default="", help="runs hostsim (a Windows build under Wine)")
     ap.add_argument("--golden", required=True, help="folder of the golden files")
     ap.add_argument("--name", required=True, help="test name: the golden files are NAME.*")
     ap.add_argument("--input", action="append", default=[], help="file copied into the working folder")
@@ -47,7 +48,8 @@ def main():
             shutil.copy(src, work / pathlib.Path(src).name)
             inputs.add(pathlib.Path(src).name)
         env = {k: v for k, v in os.environ.items() if k != "VUVO_DIALOG_ANSWERS"}
-        run = subprocess.run([o.hostsim, "--plugin", o.plugin] + args, cwd=work, env=env,
+        command = ([o.emulator] if o.emulator else []) + [o.hostsim, "--plugin", o.plugin] + args
+        run = subprocess.run(command, cwd=work, env=env,
                              stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
 
         def clean(data):

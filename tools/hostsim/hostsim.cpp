@@ -8,6 +8,7 @@
 #include <vector>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #define HOSTSIM_ISATTY(f) _isatty(_fileno(f))
 #else
@@ -358,6 +359,10 @@ int run(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     try {
         return run(argc, argv);
     } catch (const std::exception& e) {
