@@ -2,6 +2,12 @@
 // modeless windows made and ended, a missing template refused.
 #include <windows.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "gui_driver.h"
 #include "platform/win32/dialog_win32.h"
 #include "resources/resource.h"
 
@@ -124,3 +130,36 @@ TEST(DialogBase, AMissingTemplateMakesNoWindow) {
 }
 
 } // namespace
+
+// Pictures of the windows' templates as the system lays them out (the windows themselves fill and colour them
+// later), for people to compare with the descriptions.
+TEST(DialogBase, PicturesOfTheInformationWindowTemplates) {
+    const char* folder = std::getenv("VUVO_ARTIFACTS");
+    if (!folder || !*folder) GTEST_SKIP() << "VUVO_ARTIFACTS not set: no pictures taken";
+    for (UINT id : {IDD_MASTER, IDD_OBLAST, IDD_DXCC, IDD_ITU}) {
+        SCOPED_TRACE(id);
+        Probe probe(id);
+        ASSERT_TRUE(probe.Create());
+        HWND window = probe.GetSafeHwnd();
+        SetWindowPos(window, HWND_TOPMOST, 100, 100, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+        SetForegroundWindow(window);
+        pumpMessages(window);
+        int colours = 0;
+        COLORREF corner = 0;
+        const std::string path = std::string(folder) + "\\template_" + std::to_string(id) + ".bmp";
+        // The picture is taken from another thread while this one keeps the window painted.
+        bool saved = false;
+        std::atomic<bool> done{false};
+        std::thread camera([&] {
+            saved = saveWindowPicture(window, path, colours, corner);
+            done = true;
+        });
+        while (!done) {
+            pumpMessages(window);
+            Sleep(10);
+        }
+        camera.join();
+        EXPECT_TRUE(saved) << path;
+        EXPECT_GT(colours, 2);
+    }
+}
