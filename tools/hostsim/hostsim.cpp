@@ -31,6 +31,7 @@ constexpr int kOk = 0;
 constexpr int kBadLog = 1;  // the log (or script) cannot be used
 constexpr int kBadUse = 2;  // wrong arguments, or the plug-in or the country file cannot be used
 
+constexpr std::size_t kMessagesShown = 50;   // about one log; the rest are counted
 constexpr std::size_t kProgressFrom = 2000;  // QSOs; shorter logs show no progress
 constexpr std::size_t kProgressStep = 500;
 
@@ -150,6 +151,13 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     return true;
 }
 
+void printMessages(const std::vector<std::string>& messages) {
+    for (std::size_t i = 0; i < messages.size() && i < kMessagesShown; ++i)
+        std::fprintf(stderr, "hostsim: %s\n", messages[i].c_str());
+    if (messages.size() > kMessagesShown)
+        std::fprintf(stderr, "hostsim: and %zu more messages like these\n", messages.size() - kMessagesShown);
+}
+
 bool parseWhen(const std::string& text, COleDateTime& out, std::string& why) {
     const std::string_view t = trim(text);
     const std::size_t gap = t.find(' ');
@@ -162,7 +170,6 @@ struct Prepared {
     Log log;
     PassSetup pass;
     CtyDatabase cty;
-    std::vector<int> zones;  // CQ zone of each QSO's station
     bool ssb = false;
 };
 
@@ -170,25 +177,23 @@ int prepare(const Options& o, Prepared& p) {
     const std::string& path = o.positional[0];
     std::vector<std::string> messages;
     const bool read = readLogFile(path, p.log, messages);
-    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
-    if (!read) return kBadLog;
+    if (!read) return printMessages(messages), kBadLog;
 
-    messages.clear();
-    const bool ctyRead = loadCtyFile(o.cty, p.cty, messages);
-    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
-    if (!ctyRead) return kBadUse;
+    std::vector<std::string> ctyMessages;
+    const bool ctyRead = loadCtyFile(o.cty, p.cty, ctyMessages);
+    for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    if (!ctyRead) return printMessages(messages), kBadUse;
 
     for (LogQso& q : p.log.qsos) {
         const CtyDatabase::Match m = p.cty.resolve(q.call);
         q.prefix = m.prefix;
-        p.zones.push_back(m.cqZone);
+        const std::string where = path + ":" + std::to_string(q.line) + ": ";
         if (m.maritime)
-            std::fprintf(stderr, "hostsim: %s:%d: %s is maritime or aeronautical mobile: in no country\n",
-                         path.c_str(), q.line, q.call.c_str());
+            messages.push_back(where + q.call + " is maritime or aeronautical mobile: in no country");
         else if (!m.found)
-            std::fprintf(stderr, "hostsim: %s:%d: no country for %s in %s\n", path.c_str(), q.line,
-                         shown(q.call).c_str(), o.cty.c_str());
+            messages.push_back(where + "no country for " + shown(q.call) + " in " + o.cty);
     }
+    printMessages(messages);
 
     if (o.ownCallGiven) {
         p.pass.ownCall = o.ownCall;
@@ -206,8 +211,11 @@ int prepare(const Options& o, Prepared& p) {
     if (!o.start.empty()) {
         if (!parseWhen(o.start, p.pass.start, why)) return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
     } else if (!p.log.qsos.empty()) {
-        // The JIDX weekend of the first QSO: Saturday 07:00 to Sunday 13:00 UTC.
-        const CivilTime c = civilOf(p.log.qsos.front().time);
+        // The JIDX weekend of the earliest QSO: Saturday 07:00 to Sunday 13:00 UTC.
+        COleDateTime first = p.log.qsos.front().time;
+        for (const LogQso& q : p.log.qsos)
+            if (q.time.m_dt < first.m_dt) first = q.time;
+        const CivilTime c = civilOf(first);
         makeTime(c.year, c.month, c.day, 7, 0, 0, p.pass.start);
         p.pass.start.m_dt -= (c.weekday + 1) % 7;
     } else {
