@@ -55,7 +55,8 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
         const std::string_view body = chunk.substr(lead);
         if (body.empty()) continue;
         if (semicolon == std::string_view::npos) {
-            messages.push_back(name + ":" + std::to_string(entityLine) + ": an entity without its closing ';'; ignored");
+            messages.push_back(name + ":" + std::to_string(entityLine) +
+                               ": an entity without its closing ';'; ignored");
             break;
         }
         std::string_view fields[8];

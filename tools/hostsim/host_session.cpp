@@ -162,8 +162,8 @@ DialogAnswers::~DialogAnswers() {
     fs::remove(m_file, ec);
 }
 
-std::map<std::string, std::pair<unsigned long long, long long>> cabrilloFiles() {
-    std::map<std::string, std::pair<unsigned long long, long long>> files;
+FileStamps cabrilloFiles() {
+    FileStamps files;
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(".", ec)) {
         if (!entry.is_regular_file(ec) || lower(entry.path().extension().string()) != ".cbr") continue;
@@ -174,8 +174,7 @@ std::map<std::string, std::pair<unsigned long long, long long>> cabrilloFiles() 
     return files;
 }
 
-std::vector<std::string> changedCabrilloFiles(
-    const std::map<std::string, std::pair<unsigned long long, long long>>& before) {
+std::vector<std::string> changedCabrilloFiles(const FileStamps& before) {
     std::vector<std::string> changed;
     for (const auto& [name, stamp] : cabrilloFiles()) {
         auto it = before.find(name);

@@ -61,8 +61,9 @@ private:
 };
 
 // Cabrillo files (*.cbr) of the working folder with their size and time, to see which an export wrote.
-std::map<std::string, std::pair<unsigned long long, long long>> cabrilloFiles();
-std::vector<std::string> changedCabrilloFiles(const std::map<std::string, std::pair<unsigned long long, long long>>& before);
+using FileStamps = std::map<std::string, std::pair<unsigned long long, long long>>;
+FileStamps cabrilloFiles();
+std::vector<std::string> changedCabrilloFiles(const FileStamps& before);
 
 // The folder the plug-in works in (the current one), ending in a separator.
 std::string workingFolder();

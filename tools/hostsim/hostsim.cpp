@@ -179,10 +179,13 @@ int prepare(const Options& o, Prepared& p) {
     const bool read = readLogFile(path, p.log, messages);
     if (!read) return printMessages(messages), kBadLog;
 
+    // The country file's own messages come whole, after those about the log.
     std::vector<std::string> ctyMessages;
-    const bool ctyRead = loadCtyFile(o.cty, p.cty, ctyMessages);
-    for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
-    if (!ctyRead) return printMessages(messages), kBadUse;
+    if (!loadCtyFile(o.cty, p.cty, ctyMessages)) {
+        printMessages(messages);
+        for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+        return kBadUse;
+    }
 
     for (LogQso& q : p.log.qsos) {
         const CtyDatabase::Match m = p.cty.resolve(q.call);
@@ -194,6 +197,7 @@ int prepare(const Options& o, Prepared& p) {
             messages.push_back(where + "no country for " + shown(q.call) + " in " + o.cty);
     }
     printMessages(messages);
+    for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
 
     if (o.ownCallGiven) {
         p.pass.ownCall = o.ownCall;
@@ -209,7 +213,8 @@ int prepare(const Options& o, Prepared& p) {
 
     std::string why;
     if (!o.start.empty()) {
-        if (!parseWhen(o.start, p.pass.start, why)) return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
+        if (!parseWhen(o.start, p.pass.start, why))
+            return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
     } else if (!p.log.qsos.empty()) {
         // The JIDX weekend of the earliest QSO: Saturday 07:00 to Sunday 13:00 UTC.
         COleDateTime first = p.log.qsos.front().time;
@@ -224,7 +229,8 @@ int prepare(const Options& o, Prepared& p) {
         return kBadLog;
     }
     if (!o.end.empty()) {
-        if (!parseWhen(o.end, p.pass.end, why)) return std::fprintf(stderr, "hostsim: --end: %s\n", why.c_str()), kBadUse;
+        if (!parseWhen(o.end, p.pass.end, why))
+            return std::fprintf(stderr, "hostsim: --end: %s\n", why.c_str()), kBadUse;
     } else {
         p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
     }

@@ -125,7 +125,8 @@ public:
                 q.prefix = m_context.cty.resolve(q.call).prefix;
             }
             if (s == "add")
-                std::fprintf(m_out, "AddData0 %s %s: %d\n", q.call.c_str(), q.prefix.c_str(), m_host.add(q, m_pass.ownCall));
+                std::fprintf(m_out, "AddData0 %s %s: %d\n", q.call.c_str(), q.prefix.c_str(),
+                             m_host.add(q, m_pass.ownCall));
             else
                 std::fprintf(m_out, "RemoveData0 %s: %d\n", q.call.c_str(), m_host.remove(q, m_pass.ownCall));
             return true;
