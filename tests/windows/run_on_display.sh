@@ -21,18 +21,21 @@ exec 9>"$VUVO_WINEPREFIX.run-lock"
 flock 9
 # The previous run's session (perhaps on another display) ends before this one starts.
 WINEPREFIX="$VUVO_WINEPREFIX" wineserver -w 2>/dev/null || true
+# The session ends with the program (its desktop process would linger for seconds, and on a virtual display
+# would complain of the display going away): the next run starts a fresh one anyway.
+run_and_end_session='status=0; "$@" || status=$?; wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; exit $status'
+export WINEPREFIX="$VUVO_WINEPREFIX"
 status=0
 if [ -n "${DISPLAY:-}" ]; then
-  "$@" || status=$?
+  bash -c "$run_and_end_session" run_on_display "$@" || status=$?
 else
-  xvfb-run -a -s "-screen 0 1024x768x24" "$@" || status=$?
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_and_end_session" run_on_display "$@" || status=$?
 fi
-WINEPREFIX="$VUVO_WINEPREFIX" wineserver -w 2>/dev/null || true
 for bmp in "$pictures"/*.bmp; do
   [ -e "$bmp" ] || continue
   if /usr/bin/convert "$bmp" "${bmp%.bmp}.png"; then
     rm -f "$bmp"
-    echo "picture: ${bmp%.bmp}.png"
+    echo "picture: ${bmp%.bmp}.png" >&2
   else
     status=1
   fi

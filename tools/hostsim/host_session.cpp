@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 
+#include "dialog_operator.h"
 #include "text_util.h"
 
 namespace fs = std::filesystem;
@@ -153,6 +154,7 @@ bool DialogAnswers::publish(std::string& why) {
         return false;
     }
     setEnvironment("VUVO_DIALOG_ANSWERS", m_file);
+    answerHeaderDialogs(m_values, m_cancel);
     return true;
 }
 

@@ -17,6 +17,7 @@
 #endif
 
 #include "cty.h"
+#include "dialog_operator.h"
 #include "host_session.h"
 #include "log_model.h"
 #include "ole_time.h"
@@ -309,6 +310,9 @@ int run(int argc, char** argv) {
             std::fprintf(stderr, "hostsim: %s\n", error.c_str());
             return kBadUse;
         }
+    } else if (o.command == "export") {
+        // Answers given from outside: where the dialog is real, it is still confirmed as it stands.
+        answerHeaderDialogs({}, false);
     }
 
     PluginLibrary library;
@@ -374,8 +378,10 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
-    // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged.
+    // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged. The
+    // messages end in LF alone, as on every other system, so that runs compare byte for byte.
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
     try {
         return run(argc, argv);

@@ -1,0 +1,14 @@
+// The operator at the plug-in's windows during an export pass.
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+// Hands the header dialog's answers to whoever answers the dialog. Natively the plug-in's dialog port reads them
+// from the answers file itself and this does nothing more. On Windows the dialog is real: a thread of hostsim's
+// finds it, types the answers into its boxes (a "\n" in a value, or a line break, starts a new line) and presses
+// OK, or CANCEL when cancel is set; it reads every message box the plug-in shows, prints it on standard error as
+// the native build's message port does ("[caption] text") and presses its OK. With VUVO_ARTIFACTS naming a
+// folder, it saves a picture of each filled dialog there (VUVO_PICTURE_NAME, default "hostsim", then the
+// dialog's number and ".bmp").
+void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>& answers, bool cancel);

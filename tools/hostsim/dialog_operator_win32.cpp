@@ -1,0 +1,217 @@
+// The operator at the real header dialog and message boxes of the Windows plug-in, on a thread of hostsim's that
+// watches this process's windows while the host's thread sits in the plug-in's modal loops.
+#include "dialog_operator.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace {
+
+const char* const kHeaderCaption = "JIDX-CW/SSB Contest";
+
+// The header dialog's boxes by the labels beside them.
+const struct {
+    const char* label;
+    int id;
+} kBoxes[] = {
+    {"CONTEST", 1009},           {"CALLSIGN", 1010},        {"CLAIMED", 1008},
+    {"CATEGORY-OPERATOR", 1013}, {"LOCATION", 1127},        {"CATEGORY-BAND", 1118},
+    {"CATEGORY-MODE", 1125},     {"CATEGORY-POWER", 1123},  {"CATEGORY-TRANSMITTER", 1122},
+    {"NAME", 1007},              {"ADDRESS", 1002},         {"ADDRESS-CITY", 1003},
+    {"ADDRESS-POSTALCODE", 1011}, {"ADDRESS-COUNTRY", 1012}, {"OPERATORS", 1006},
+    {"CLUB", 1005},              {"SOAPBOX", 1001},         {"E-MAIL", 1004},
+};
+
+std::string windowText(HWND window) {
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), length + 1)));
+    return text;
+}
+
+// A value as an edit box holds it: "\n" written out, or a line break, becomes CR LF.
+std::string asBoxText(const std::string& value) {
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
+            text += "\r\n";
+            ++i;
+        } else if (value[i] == '\r' && i + 1 < value.size() && value[i + 1] == '\n') {
+            text += "\r\n";
+            ++i;
+        } else if (value[i] == '\n' || value[i] == '\r') {
+            text += "\r\n";
+        } else {
+            text += value[i];
+        }
+    }
+    return text;
+}
+
+// The text of a message box: Windows gives it the id 0xFFFF; failing that, its first non-empty static text.
+std::string messageText(HWND box) {
+    if (HWND text = GetDlgItem(box, 0xFFFF)) return windowText(text);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[16] = {};
+        GetClassNameA(child, className, sizeof className);
+        if (lstrcmpiA(className, "Static") == 0 && GetWindowTextLengthA(child) > 0) return windowText(child);
+    }
+    return {};
+}
+
+// A picture of what the screen shows at the window's place, as a 24-bit BMP file.
+void savePicture(HWND window, const std::string& path) {
+    RECT frame;
+    if (!GetWindowRect(window, &frame)) return;
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    if (width <= 0 || height <= 0) return;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap =
+        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+        GdiFlush();
+        const DWORD size = static_cast<DWORD>((width * 3 + 3) & ~3) * static_cast<DWORD>(height);
+        BITMAPFILEHEADER file{};
+        file.bfType = 0x4D42;
+        file.bfOffBits = sizeof file + sizeof header;
+        file.bfSize = file.bfOffBits + size;
+        if (FILE* out = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&header, sizeof header, 1, out);
+            std::fwrite(bits, size, 1, out);
+            std::fclose(out);
+        }
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+class Operator {
+public:
+    void answer(const std::vector<std::pair<std::string, std::string>>& answers, bool cancel) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_answers = answers;
+            m_cancel = cancel;
+        }
+        if (!m_thread.joinable()) m_thread = std::thread([this] { watch(); });
+    }
+
+    ~Operator() {
+        m_stop = true;
+        if (m_thread.joinable()) m_thread.join();
+    }
+
+private:
+    void watch() {
+        while (!m_stop) {
+            std::vector<HWND> dialogs;
+            EnumWindows(collect, reinterpret_cast<LPARAM>(&dialogs));
+            for (HWND dialog : dialogs) {
+                if (m_handled.count(dialog)) continue;
+                m_handled.insert(dialog);
+                if (windowText(dialog) == kHeaderCaption) {
+                    fillAndClose(dialog);
+                } else {
+                    readAndDismiss(dialog);
+                }
+            }
+            // Windows closed are forgotten, so that a new one given the same handle is seen.
+            for (auto it = m_handled.begin(); it != m_handled.end();) {
+                it = IsWindow(*it) ? std::next(it) : m_handled.erase(it);
+            }
+            Sleep(15);
+        }
+    }
+
+    // The visible dialog-class windows of this process.
+    static BOOL CALLBACK collect(HWND window, LPARAM into) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (process == GetCurrentProcessId() && lstrcmpA(className, "#32770") == 0 && IsWindowVisible(window)) {
+            reinterpret_cast<std::vector<HWND>*>(into)->push_back(window);
+        }
+        return TRUE;
+    }
+
+    void fillAndClose(HWND dialog) {
+        std::vector<std::pair<std::string, std::string>> answers;
+        bool cancel;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            answers = m_answers;
+            cancel = m_cancel;
+        }
+        for (const auto& [label, value] : answers) {
+            for (const auto& box : kBoxes) {
+                if (label == box.label) SetDlgItemTextA(dialog, box.id, asBoxText(value).c_str());
+            }
+        }
+        ++m_pictures;
+        if (const char* folder = std::getenv("VUVO_ARTIFACTS"); folder != nullptr && *folder != '\0') {
+            const char* name = std::getenv("VUVO_PICTURE_NAME");
+            SetForegroundWindow(dialog);
+            UpdateWindow(dialog);
+            RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            Sleep(200);
+            savePicture(dialog, std::string(folder) + "\\" + (name && *name ? name : "hostsim") + "_dialog" +
+                                    std::to_string(m_pictures) + ".bmp");
+        }
+        // Pressed through the dialog's own loop, as a click would be.
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(cancel ? IDCANCEL : IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, cancel ? IDCANCEL : IDOK)));
+    }
+
+    static void readAndDismiss(HWND box) {
+        const std::string caption = windowText(box);
+        const std::string text = messageText(box);
+        if (caption.empty()) {
+            std::fprintf(stderr, "%s\n", text.c_str());
+        } else {
+            std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
+        }
+        std::fflush(stderr);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    }
+
+    std::mutex m_mutex;
+    std::vector<std::pair<std::string, std::string>> m_answers;
+    bool m_cancel = false;
+    std::atomic<bool> m_stop{false};
+    std::set<HWND> m_handled;
+    int m_pictures = 0;
+    std::thread m_thread;
+};
+
+Operator& theOperator() {
+    static Operator instance;
+    return instance;
+}
+
+} // namespace
+
+void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>& answers, bool cancel) {
+    theOperator().answer(answers, cancel);
+}
