@@ -2,6 +2,7 @@
 set(VUVO_PORTABLE_SOURCES
   platform/date_time.cpp
   platform/portable/profile_file.cpp
+  platform/portable/text_lines.cpp
   platform/portable/wildcard.cpp
   engine/contest_state.cpp
   engine/pass_start.cpp

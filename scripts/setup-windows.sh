@@ -9,16 +9,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64 wine fonts-wine xvfb xauth imagemagick llvm-14
           googletest)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  echo "setup-windows: installing ${missing[*]}" >&2
-  $sudo apt-get update -qq >/dev/null
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-packages.sh setup-windows "${packages[@]}"
 if dpkg-query -W -f='${Status}' wine32 2>/dev/null | grep -q 'install ok installed'; then
   echo "setup-windows: wine32 is installed and breaks every wine run here; remove it (apt-get remove wine32)" >&2
   exit 1

@@ -1,4 +1,5 @@
 #include "platform/files.h"
+#include "platform/portable/text_lines.h"
 #include "platform/portable/wildcard.h"
 
 #include <algorithm>
@@ -37,22 +38,13 @@ bool writeBytes(const std::string& path, const char* mode, std::string_view byte
     return std::fclose(file) == 0 && written;
 }
 
-
 } // namespace
 
 bool readLines(const std::string& path, std::vector<std::string>& lines) {
     lines.clear();
     std::string bytes;
     if (!readWhole(path, bytes)) return false;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const std::size_t next = end == std::string::npos ? bytes.size() : end + 1;
-        if (end == std::string::npos) end = bytes.size();
-        else if (end > start && bytes[end - 1] == '\r') --end;
-        lines.emplace_back(bytes, start, end - start);
-        start = next;
-    }
+    text::splitLines(bytes, lines);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The plug-in as the host sees it: a library opened at run time and its eleven functions looked up by name.
 // One adapter per system: plugin_library_posix.cpp (dlopen) and plugin_library_win32.cpp (LoadLibraryA).
 #pragma once
+#include <functional>
 #include <string>
 
 #include "plugin/plugin_exports.h"  // the function types and COleDateTime's layout; nothing of it is linked
@@ -18,6 +19,11 @@ struct PluginFunctions {
     decltype(&::GetExchgCount0) GetExchgCount0 = nullptr;
     decltype(&::GetResult0) GetResult0 = nullptr;
 };
+
+// Fills f with every function, looked up by its plain name through find (an address, or null when absent). False,
+// with error naming the library path and every missing name, when any is absent.
+bool resolvePluginFunctions(const std::function<void*(const char*)>& find, const std::string& path,
+                            PluginFunctions& f, std::string& error);
 
 class PluginLibrary {
 public:

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 namespace {
 
 std::string lastError() {
@@ -17,18 +15,6 @@ std::string lastError() {
     if (text) LocalFree(text);
     while (!out.empty() && (out.back() == '\n' || out.back() == '\r' || out.back() == ' ')) out.pop_back();
     return out;
-}
-
-template <typename F>
-bool lookUp(HMODULE module, const char* name, F& function, std::vector<std::string>& missing) {
-    // GetProcAddress gives a FARPROC; going through void* keeps the compiler from warning about the cast.
-    void* address = reinterpret_cast<void*>(GetProcAddress(module, name));
-    if (address == nullptr) {
-        missing.emplace_back(name);
-        return false;
-    }
-    function = reinterpret_cast<F>(address);
-    return true;
 }
 
 } // namespace
@@ -48,21 +34,11 @@ bool PluginLibrary::open(const std::string& path, std::string& error) {
     }
 
     PluginFunctions f;
-    std::vector<std::string> missing;
-    lookUp(module, "GetNumberOfSets", f.GetNumberOfSets, missing);
-    lookUp(module, "GetSetName", f.GetSetName, missing);
-    lookUp(module, "SetupSet0", f.SetupSet0, missing);
-    lookUp(module, "setVersion", f.setVersion, missing);
-    lookUp(module, "ResetStats0", f.ResetStats0, missing);
-    lookUp(module, "AddData0", f.AddData0, missing);
-    lookUp(module, "RemoveData0", f.RemoveData0, missing);
-    lookUp(module, "CheckCall0", f.CheckCall0, missing);
-    lookUp(module, "IsValidExchg0", f.IsValidExchg0, missing);
-    lookUp(module, "GetExchgCount0", f.GetExchgCount0, missing);
-    lookUp(module, "GetResult0", f.GetResult0, missing);
-    if (!missing.empty()) {
-        error = "the plug-in " + path + " lacks " + (missing.size() == 1 ? "the export " : "the exports ");
-        for (std::size_t i = 0; i < missing.size(); ++i) error += (i ? ", " : "") + missing[i];
+    const auto find = [module](const char* name) {
+        // GetProcAddress gives a FARPROC; going through void* keeps the compiler from warning about the cast.
+        return reinterpret_cast<void*>(GetProcAddress(module, name));
+    };
+    if (!resolvePluginFunctions(find, path, f, error)) {
         FreeLibrary(module);
         return false;
     }
