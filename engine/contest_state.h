@@ -63,10 +63,6 @@ public:
     void removeAt(std::size_t index);
     void clear();
 
-    // A record with this call, band and mode is about to be appended.
-    void expect(std::string_view call, std::string_view band, std::string_view mode) const {
-        m_callBandMode.prefetch({call, band, mode});
-    }
     // Any record with exactly this call, band and mode.
     bool hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
     // Any record with exactly this band and prefix and this zone.

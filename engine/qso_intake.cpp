@@ -99,7 +99,6 @@ int addData(const QsoInput& q) {
         problems.add("   NO NUMBER !!!");
         return 0;
     }
-    g_log.expect(q.call, q.band, q.mode);
     if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end())
         g_bandsWorked.emplace_back(q.band);
 

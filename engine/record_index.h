@@ -28,7 +28,7 @@ class RecordIndex {
 public:
     // Room for one more key: the add that follows allocates nothing.
     void reserveOne() {
-        if ((m_used + 1) * 4 > m_slots.size() * 3) grow();
+        if ((m_used + 1) * 8 > m_slots.size() * 7) grow();
     }
 
     // Indexes record number `position` (whose key is k); true when an earlier record has k. Needs reserveOne().
@@ -39,11 +39,6 @@ public:
         s = {tagOf(h), position + 1};
         ++m_used;
         return false;
-    }
-
-    // Starts loading the slot of k into the cache: an add of k that follows some other work then does not wait.
-    void prefetch(const Key& k) const {
-        if (!m_slots.empty()) __builtin_prefetch(&m_slots[k.hash() & mask()]);
     }
 
     bool contains(const Key& k, const std::vector<CInfo>& records) const {
