@@ -8,17 +8,11 @@
 #include "plugin/plugin_exports.h"
 #include "resources/resource.h"
 #include "temp_dir.h"
+#include "built_plugin.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string pluginPath() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\') + 1) + VUVO_PLUGIN_FROM_TEST;
-}
 
 class ExportPass : public TempDirTest {
 protected:
@@ -28,8 +22,8 @@ protected:
         m_oldDir = old;
         ASSERT_TRUE(CreateDirectoryA(dir.path("Plugins").c_str(), nullptr));
         ASSERT_TRUE(SetCurrentDirectoryA(dir.root().c_str()));
-        m_module = LoadLibraryA(pluginPath().c_str());
-        ASSERT_NE(nullptr, m_module) << pluginPath();
+        m_module = LoadLibraryA(builtPluginPath().c_str());
+        ASSERT_NE(nullptr, m_module) << builtPluginPath();
         m_reset = reinterpret_cast<decltype(&ResetStats0)>(reinterpret_cast<void*>(GetProcAddress(m_module, "ResetStats0")));
         m_add = reinterpret_cast<decltype(&AddData0)>(reinterpret_cast<void*>(GetProcAddress(m_module, "AddData0")));
         m_result =

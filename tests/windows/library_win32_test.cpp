@@ -6,17 +6,9 @@
 
 #include "plugin/plugin_exports.h"
 #include "temp_dir.h"
+#include "built_plugin.h"
 
 namespace {
-
-std::string moduleFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\') + 1);
-}
-
-std::string pluginPath() { return moduleFolder() + VUVO_PLUGIN_FROM_TEST; }
 
 #ifdef _WIN64
 #define VUVO_P "PE"
@@ -47,8 +39,8 @@ const Name kNames[] = {
 class Library : public TempDirTest {
 protected:
     void SetUp() override {
-        m_module = LoadLibraryA(pluginPath().c_str());
-        ASSERT_NE(nullptr, m_module) << pluginPath() << ": error " << GetLastError();
+        m_module = LoadLibraryA(builtPluginPath().c_str());
+        ASSERT_NE(nullptr, m_module) << builtPluginPath() << ": error " << GetLastError();
     }
     void TearDown() override {
         if (m_module) EXPECT_TRUE(FreeLibrary(m_module));
@@ -94,7 +86,7 @@ TEST_F(Library, AnswersThroughTheDecoratedNames) {
 
 TEST_F(Library, UnloadsAndLoadsAgain) {
     ASSERT_TRUE(FreeLibrary(m_module));
-    m_module = LoadLibraryA(pluginPath().c_str());
+    m_module = LoadLibraryA(builtPluginPath().c_str());
     ASSERT_NE(nullptr, m_module);
     EXPECT_STREQ("VU-VO Contest (C)", fn<const char*(int)>("GetSetName")(0));
 }
@@ -102,7 +94,7 @@ TEST_F(Library, UnloadsAndLoadsAgain) {
 // The child: a host that ends its process with the plug-in still loaded and in use.
 TEST(ProcessExit, Child) {
     if (!std::getenv("VUVO_EXIT_CHILD")) GTEST_SKIP() << "run by ProcessExit.WithThePluginLoadedIsQuick";
-    HMODULE module = LoadLibraryA(pluginPath().c_str());
+    HMODULE module = LoadLibraryA(builtPluginPath().c_str());
     if (!module) ExitProcess(2);
     auto setVersion = reinterpret_cast<unsigned long (*)(const char*)>(
         reinterpret_cast<void*>(GetProcAddress(module, "setVersion")));

@@ -8,17 +8,11 @@
 
 #include "dialog_template.h"
 #include "platform/win32/dialog_win32.h"
+#include "built_plugin.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string pluginPath() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string text(path, length);
-    return text.substr(0, text.find_last_of('\\') + 1) + VUVO_PLUGIN_FROM_TEST;
-}
 
 struct Rect {
     int x, y, cx, cy;
@@ -72,14 +66,14 @@ bool isKind(const TemplateControl& c, Kind kind) {
 class Resources : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        module = LoadLibraryExA(pluginPath().c_str(), nullptr,
+        module = LoadLibraryExA(builtPluginPath().c_str(), nullptr,
                                 LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
     static void TearDownTestSuite() {
         if (module) FreeLibrary(module);
         module = nullptr;
     }
-    void SetUp() override { ASSERT_NE(nullptr, module) << pluginPath() << ": error " << GetLastError(); }
+    void SetUp() override { ASSERT_NE(nullptr, module) << builtPluginPath() << ": error " << GetLastError(); }
 
     DialogTemplate load(int id) {
         DialogTemplate t;
