@@ -55,8 +55,8 @@ bool CCabrilloLog::Begin(const std::string& ownCall, const COleDateTime&, const 
                                    m_categoryTransmitter, m_name,      m_address,          m_addressCity,
                                    m_addressPostalCode,   m_addressCountry, m_operators,   m_club,
                                    m_soapbox,      m_email};
-    m_cancelled = !platform::runHeaderDialog(v);
-    if (m_cancelled) return false;
+    m_outcome = platform::runHeaderDialog(v);
+    if (m_outcome != platform::HeaderDialogOutcome::confirmed) return false;
 
     m_contest = v.contest;
     m_callsign = v.callsign;

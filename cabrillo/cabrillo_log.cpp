@@ -23,7 +23,9 @@ void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::strin
 }
 
 std::string CCabrilloLog::Write() {
-    if (m_cancelled) return "Export cancelled: no Cabrillo file was written";
+    if (m_outcome == platform::HeaderDialogOutcome::cancelled) return "Export cancelled: no Cabrillo file was written";
+    if (m_outcome == platform::HeaderDialogOutcome::failed)
+        return "Export failed: the Cabrillo header dialog could not be shown; no Cabrillo file was written";
     std::string text = "START-OF-LOG: 3.0\r\n";
     auto field = [&text](const char* keyword, const std::string& value) {
         text += keyword;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/date_time.h"
+#include "platform/header_dialog.h"
 
 class CCabrilloLog {
 public:
@@ -27,7 +28,8 @@ public:
     std::string m_categoryTransmitter;
     std::string m_fileBase;
     std::vector<std::string> m_qsoLines;
-    bool m_cancelled = false; // the operator cancelled the header of this export: no file is written
+    // How this export's header dialog ended: only a confirmed header gives a file.
+    platform::HeaderDialogOutcome m_outcome = platform::HeaderDialogOutcome::confirmed;
 
 
     // Starts an export: fills the header from the settings and the operator's answers. True on OK.

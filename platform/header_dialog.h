@@ -12,10 +12,16 @@ struct HeaderDialogValues {
     std::string operators, club, soapbox, email;
 };
 
-// Shows the dialog modally with these values; true on OK, with the values as confirmed.
+enum class HeaderDialogOutcome {
+    confirmed,  // OK: values hold what the operator confirmed
+    cancelled,  // CANCEL or the window closed: values as given
+    failed,     // the dialog could not be shown (or its answers read): values as given
+};
+
+// Shows the dialog modally with these values.
 // Builds without windows answer from the file named by VUVO_DIALOG_ANSWERS, when set: lines "LABEL=value"
-// (labels as the dialog shows them; "\n" in a value is a line break) and a line "CANCEL" to cancel.
-// Without it they confirm the values unchanged.
-bool runHeaderDialog(HeaderDialogValues& values);
+// (labels as the dialog shows them; "\n" in a value is a line break) and a line "CANCEL" to cancel; a file that
+// cannot be read fails. Without it they confirm the values unchanged.
+HeaderDialogOutcome runHeaderDialog(HeaderDialogValues& values);
 
 } // namespace platform

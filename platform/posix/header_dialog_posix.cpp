@@ -25,11 +25,13 @@ std::string lineBreaks(const std::string& value) {
 
 } // namespace
 
-bool runHeaderDialog(HeaderDialogValues& v) {
+HeaderDialogOutcome runHeaderDialog(HeaderDialogValues& values) {
     const char* path = std::getenv("VUVO_DIALOG_ANSWERS");
-    if (!path || !*path) return true;
+    if (!path || !*path) return HeaderDialogOutcome::confirmed;
     std::ifstream in(path, std::ios::binary);
-    if (!in) return true;
+    if (!in) return HeaderDialogOutcome::failed;
+    // Only a confirmed dialog hands its values back.
+    HeaderDialogValues v = values;
     const std::map<std::string, std::string*> boxes = {
         {"CONTEST", &v.contest},
         {"CALLSIGN", &v.callsign},
@@ -53,13 +55,15 @@ bool runHeaderDialog(HeaderDialogValues& v) {
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "CANCEL") return false;
+        if (line == "CANCEL") return HeaderDialogOutcome::cancelled;
         auto eq = line.find('=');
         if (eq == std::string::npos) continue;
         auto box = boxes.find(line.substr(0, eq));
         if (box != boxes.end()) *box->second = lineBreaks(line.substr(eq + 1));
     }
-    return true;
+    if (in.bad()) return HeaderDialogOutcome::failed;
+    values = v;
+    return HeaderDialogOutcome::confirmed;
 }
 
 } // namespace platform

@@ -113,13 +113,16 @@ void Cabrillo::selectInCombo(int control, const std::string& value) {
 
 namespace platform {
 
-bool runHeaderDialog(HeaderDialogValues& values) {
+HeaderDialogOutcome runHeaderDialog(HeaderDialogValues& values) {
     // The dialog edits a copy: only OK hands the values back, a cancelled or failed dialog leaves them as given.
     HeaderDialogValues edited = values;
     Cabrillo dialog(edited);
-    if (dialog.DoModal() != IDOK) return false;
+    const INT_PTR answer = dialog.DoModal();
+    // DialogBoxParam gives 0 for a missing parent and -1 for any other failure to make the dialog.
+    if (answer == -1 || answer == 0) return HeaderDialogOutcome::failed;
+    if (answer != IDOK) return HeaderDialogOutcome::cancelled;
     values = edited;
-    return true;
+    return HeaderDialogOutcome::confirmed;
 }
 
 } // namespace platform

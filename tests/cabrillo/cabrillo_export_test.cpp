@@ -123,6 +123,17 @@ TEST_F(CabrilloExport, CancelWritesNoFileAndKeepsTheSettings) {
     EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
 }
 
+TEST_F(CabrilloExport, DialogThatCannotBeShownIsAFailureNotACancel) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Name", "Old Name");
+    setenv("VUVO_DIALOG_ANSWERS", "no-such-answers.txt", 1);
+    int status = 0;
+    EXPECT_EQ("Export failed: the Cabrillo header dialog could not be shown; no Cabrillo file was written",
+              exportPass("K1AR", &status));
+    EXPECT_EQ(-1, status);
+    EXPECT_EQ("(missing)", readFile("K1AR.cbr"));
+    EXPECT_EQ("Old Name", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Name", ""));
+}
+
 TEST_F(CabrilloExport, FileNameFromTheOwnCall) {
     EXPECT_EQ("File produced: K1AR_P.cbr", exportPass("K1AR/P"));
     EXPECT_NE(std::string::npos, readFile("K1AR_P.cbr").find("CALLSIGN: K1AR/P\r\n"));

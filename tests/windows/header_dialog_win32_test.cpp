@@ -80,7 +80,7 @@ void expectSame(const Values& expected, const Values& actual) {
 // Runs the dialog with the values while act drives it; the port's answer.
 bool runDriven(Values& values, std::function<void(HWND)> act) {
     DialogDriver driver(kCaption, std::move(act));
-    const bool confirmed = platform::runHeaderDialog(values);
+    const bool confirmed = platform::runHeaderDialog(values) == platform::HeaderDialogOutcome::confirmed;
     const std::string failure = driver.finish();
     EXPECT_EQ("", failure);
     return confirmed;
