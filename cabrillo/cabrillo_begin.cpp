@@ -1,18 +1,7 @@
 // The start of an export: the Cabrillo header from the settings and from the operator.
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_state.h"
-#include "platform/header_dialog.h"
-
-namespace {
-
-std::string trimmed(const std::string& s) {
-    const char* blanks = " \t\r\n\f\v";
-    auto first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(blanks) - first + 1);
-}
-
-} // namespace
+#include "platform/portable/ascii.h"
 
 std::string ReplaceAll(const std::string& source, const std::string& find, const std::string& replacement) {
     if (find.empty() || find == replacement) return source;
@@ -26,9 +15,19 @@ std::string ReplaceAll(const std::string& source, const std::string& find, const
     return out;
 }
 
-bool CCabrilloLog::Begin(const std::string& ownCall, const COleDateTime&, const COleDateTime&) {
+std::string OneLine(const std::string& value) {
+    std::string out;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '\r' && i + 1 < value.size() && value[i + 1] == '\n') continue; // CR LF is one break
+        out += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return out;
+}
+
+platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int contestMode) {
     m_callsign = ownCall;
-    m_fileBase = trimmed(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_"));
+    m_fileBase = std::string(ascii::trim(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_")));
     if (m_fileBase.empty()) m_fileBase = "KAVO";
     m_operators = settingsRead("Operators", ownCall);
     m_name = settingsRead("Name");
@@ -37,7 +36,7 @@ bool CCabrilloLog::Begin(const std::string& ownCall, const COleDateTime&, const 
     m_addressPostalCode = settingsRead("Address-PostalCode");
     m_addressCountry = settingsRead("Address-Country");
     m_claimed = settingsRead("Claimed");
-    const bool cw = g_contestMode == 0;
+    const bool cw = contestMode == 0;
     m_categoryPower = "HIGH";
     m_location = "DX";
     m_contest = cw ? "JIDX-CW" : "JIDX-SSB";
@@ -50,30 +49,35 @@ bool CCabrilloLog::Begin(const std::string& ownCall, const COleDateTime&, const 
     m_soapbox = ReplaceAll(ReplaceAll(settingsRead("SoapBox"), "<CR>", "\r"), "<LF>", "\n");
     m_qsoLines.clear();
 
-    platform::HeaderDialogValues v{m_contest,      m_callsign,         m_claimed,          m_categoryOperator,
-                                   m_location,     m_categoryBand,     m_categoryMode,     m_categoryPower,
-                                   m_categoryTransmitter, m_name,      m_address,          m_addressCity,
-                                   m_addressPostalCode,   m_addressCountry, m_operators,   m_club,
-                                   m_soapbox,      m_email};
-    m_outcome = platform::runHeaderDialog(v);
+    m_outcome = platform::HeaderDialogOutcome::failed; // until the operator's answer comes in
+    return platform::HeaderDialogValues{m_contest,      m_callsign,         m_claimed,          m_categoryOperator,
+                                        m_location,     m_categoryBand,     m_categoryMode,     m_categoryPower,
+                                        m_categoryTransmitter, m_name,      m_address,          m_addressCity,
+                                        m_addressPostalCode,   m_addressCountry, m_operators,   m_club,
+                                        m_soapbox,      m_email};
+}
+
+bool CCabrilloLog::Confirm(platform::HeaderDialogOutcome outcome, const platform::HeaderDialogValues& v) {
+    m_outcome = outcome;
     if (m_outcome != platform::HeaderDialogOutcome::confirmed) return false;
 
-    m_contest = v.contest;
-    m_callsign = v.callsign;
-    m_claimed = v.claimed;
-    m_categoryOperator = v.categoryOperator;
-    m_location = v.location;
-    m_categoryBand = v.categoryBand;
-    m_categoryMode = v.categoryMode;
-    m_categoryPower = v.categoryPower;
-    m_categoryTransmitter = v.categoryTransmitter;
-    m_name = v.name;
-    m_address = v.address;
-    m_addressCity = v.addressCity;
-    m_addressPostalCode = v.addressPostalCode;
-    m_addressCountry = v.addressCountry;
-    m_club = v.club;
-    m_email = v.email;
+    // A line break in a one-line value would add a line to the log and to the settings file.
+    m_contest = OneLine(v.contest);
+    m_callsign = OneLine(v.callsign);
+    m_claimed = OneLine(v.claimed);
+    m_categoryOperator = OneLine(v.categoryOperator);
+    m_location = OneLine(v.location);
+    m_categoryBand = OneLine(v.categoryBand);
+    m_categoryMode = OneLine(v.categoryMode);
+    m_categoryPower = OneLine(v.categoryPower);
+    m_categoryTransmitter = OneLine(v.categoryTransmitter);
+    m_name = OneLine(v.name);
+    m_address = OneLine(v.address);
+    m_addressCity = OneLine(v.addressCity);
+    m_addressPostalCode = OneLine(v.addressPostalCode);
+    m_addressCountry = OneLine(v.addressCountry);
+    m_club = OneLine(v.club);
+    m_email = OneLine(v.email);
     // Line breaks cannot stand in a settings value: markers keep them.
     m_operators = ReplaceAll(ReplaceAll(v.operators, "\r", "<CR>"), "\n", "<LF>");
     m_soapbox = ReplaceAll(ReplaceAll(v.soapbox, "\r", "<CR>"), "\n", "<LF>");

@@ -1,25 +1,20 @@
 #include "cabrillo/cabrillo_log.h"
 
-#include <cstdio>
-
 #include "engine/contest_state.h"
 #include "platform/files.h"
+#include "platform/portable/text_format.h"
 
 CCabrilloLog g_cabrillo;
 
 void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
                           const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
                           const std::string& exchRcvd) {
-    std::string when = time.Format("%Y-%m-%d %H%M");
-    int n = std::snprintf(nullptr, 0, "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz, mode.c_str(),
-                          when.c_str(), m_callsign.c_str(), rstSent.c_str(), exchSent.c_str(), call.c_str(),
-                          rstRcvd.c_str(), exchRcvd.c_str());
-    std::string line(static_cast<std::size_t>(n) + 1, '\0');
-    std::snprintf(line.data(), line.size(), "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz,
-                  mode.c_str(), when.c_str(), m_callsign.c_str(), rstSent.c_str(), exchSent.c_str(), call.c_str(),
-                  rstRcvd.c_str(), exchRcvd.c_str());
-    line.resize(static_cast<std::size_t>(n));
-    m_qsoLines.push_back(std::move(line));
+    // A QSO is one line of the log, whatever the host's texts hold.
+    const std::string when = time.Format("%Y-%m-%d %H%M");
+    m_qsoLines.push_back(text::format("QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz, mode.c_str(),
+                                      when.c_str(), m_callsign.c_str(), OneLine(rstSent).c_str(),
+                                      OneLine(exchSent).c_str(), OneLine(call).c_str(), OneLine(rstRcvd).c_str(),
+                                      OneLine(exchRcvd).c_str()));
 }
 
 std::string CCabrilloLog::Write() {

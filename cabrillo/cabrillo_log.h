@@ -32,8 +32,11 @@ public:
     platform::HeaderDialogOutcome m_outcome = platform::HeaderDialogOutcome::confirmed;
 
 
-    // Starts an export: fills the header from the settings and the operator's answers. True on OK.
-    bool Begin(const std::string& ownCall, const COleDateTime& start, const COleDateTime& end);
+    // Starts an export: the header from the settings and fixed values, as the header dialog is to show it.
+    platform::HeaderDialogValues Begin(const std::string& ownCall, int contestMode);
+    // The operator's answer to that dialog: on OK the header takes the values and the settings keep them for the
+    // next export. True on OK.
+    bool Confirm(platform::HeaderDialogOutcome outcome, const platform::HeaderDialogValues& values);
     void AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
                 const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
                 const std::string& exchRcvd);
@@ -43,6 +46,8 @@ public:
 
 // source with every find replaced, left to right, without rescanning what was put in.
 std::string ReplaceAll(const std::string& source, const std::string& find, const std::string& replacement);
+// value with each line break (CR LF, CR or LF) as a blank.
+std::string OneLine(const std::string& value);
 
 extern CCabrilloLog g_cabrillo;
 extern long long g_claimedScore;

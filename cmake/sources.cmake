@@ -3,16 +3,20 @@ set(VUVO_PORTABLE_SOURCES
   platform/date_time.cpp
   platform/portable/profile_file.cpp
   platform/portable/text_lines.cpp
+  platform/portable/text_format.cpp
   platform/portable/wildcard.cpp
   engine/contest_state.cpp
   engine/pass_start.cpp
   engine/qso_intake.cpp
   engine/exchange_check.cpp
-  results/result_summary.cpp
+  results/result_tally.cpp
+  results/result_render.cpp
   results/call_check.cpp
   cabrillo/cabrillo_log.cpp
   cabrillo/cabrillo_begin.cpp
   plugin/plugin_exports.cpp
+  plugin/state_lock.cpp
+  plugin/window_door.cpp
 )
 set(VUVO_PLATFORM_SOURCES_posix
   platform/posix/settings_posix.cpp

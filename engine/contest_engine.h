@@ -1,6 +1,7 @@
-// The engine's operations behind the exported functions. Callers hold stateMutex(); texts are never null here.
+// The engine's operations behind the exported functions. Callers hold the state lock; texts are never null here.
+// Nothing here waits or crosses to another thread: an operation returns what must happen next, and the caller
+// does it after letting the lock go.
 #pragma once
-#include <mutex>
 #include <string_view>
 
 #include "platform/date_time.h"
@@ -29,10 +30,26 @@ struct QsoInput {
     std::string_view band;
 };
 
-// Starts a statistics pass. Releases the lock around the header dialog and the window thread's start.
-void resetStats(const PassStart& pass, std::unique_lock<std::mutex>& lock);
+// A statistics pass starts in three steps, the caller doing between them what may wait.
+struct PassBegun {
+    bool askHeader = false; // an export pass: the Cabrillo header dialog comes next
+    int contestMode = 0;    // the mode the header dialog offers
+};
+// Records the pass, reads the host's version, empties the log, sets the own-station flags.
+PassBegun beginPass(const PassStart& pass);
+// The start marker, after the header dialog: true when the window thread is to be started now.
+bool decideWindowStart(bool mainWindowOpen);
+// Names and recreates the pass's bad-QSO file, its header in the contest mode decided by now.
+void finishPass(const PassStart& pass);
+
 // 1 when the QSO was stored, 0 when rejected.
 int addData(const QsoInput& qso);
-void removeData(const QsoInput& qso);
+
+struct Removed {
+    bool fromLog = false; // a record left the log: the open grids start again from no multiplier worked
+};
+// Takes the QSO out of the log and its own lines out of the bad-QSO file; opens the refresh gate.
+Removed removeData(const QsoInput& qso);
+
 // 1 when the typed exchange is a county code, else 0.
 int isValidExchange(std::string_view exchange);

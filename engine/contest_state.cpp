@@ -1,23 +1,19 @@
 #include "engine/contest_state.h"
 
-#include <cstring>
-
 #include "platform/files.h"
+#include "platform/portable/ascii.h"
 #include "platform/settings.h"
 
 namespace {
 
-const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-const char* const kModeNames[] = {"CW", "SSB"};
-
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+const char* const kBandNames[] = {jidx::kBands[0].name, jidx::kBands[1].name, jidx::kBands[2].name,
+                                  jidx::kBands[3].name, jidx::kBands[4].name, jidx::kBands[5].name};
+static_assert(std::size(kBandNames) == std::size(jidx::kBands));
 
 } // namespace
 
 const CContestRules g_bandList(kBandNames, std::size(kBandNames));
-const CContestRules g_modeList(kModeNames, std::size(kModeNames));
+const CContestRules g_modeList(jidx::kModes, std::size(jidx::kModes));
 const char* const g_countyCodes[] = {
     "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17",
     "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "32", "33", "34",
@@ -61,7 +57,7 @@ int CContestRules::indexOf(std::string_view name) const {
 
 bool CContestRules::containsNoCase(std::string_view name) const {
     for (const auto& n : m_names)
-        if (equalsNoCase(n, name)) return true;
+        if (ascii::equalsNoCase(n, name)) return true;
     return false;
 }
 
@@ -95,11 +91,6 @@ bool QsoLog::hasBandPrefixZone(std::string_view band, std::string_view prefix, i
     return m_bandPrefixZone.contains({band, prefix, zone}, m_records);
 }
 
-std::mutex& stateMutex() {
-    static std::mutex mutex;
-    return mutex;
-}
-
 void resetContestState() {
     g_log.clear();
     g_bandsWorked.clear();
@@ -112,38 +103,16 @@ void resetContestState() {
         s->clear();
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
-    return true;
-}
-
-std::string cleanExchange(std::string_view exchange) {
-    std::size_t first = 0, last = exchange.size();
-    while (first < last && isBlank(exchange[first])) ++first;
-    while (last > first && isBlank(exchange[last - 1])) --last;
-    std::string out(exchange.substr(first, last - first));
-    for (char& c : out) c = asciiUpper(c);
-    return out;
-}
+std::string cleanExchange(std::string_view exchange) { return ascii::upper(ascii::trim(exchange)); }
 
 bool isCountyCode(std::string_view code) {
     // "01" .. "50": the table, without walking it.
     if (code.size() != 2 || code[0] < '0' || code[0] > '5' || code[1] < '0' || code[1] > '9') return false;
     int n = (code[0] - '0') * 10 + (code[1] - '0');
-    return n >= 1 && n <= 50;
+    return n >= 1 && n <= jidx::kCountyCount;
 }
 
-bool isJapanesePrefix(std::string_view prefix) {
-    // "JD/m" (Minami-Torishima) counts as Japanese like "JD/o" (Ogasawara).
-    return prefix == "JA" || prefix == "JD/o" || prefix == "JD/m";
-}
-
-int bandIndexOf(std::string_view band) {
-    int i = g_bandList.indexOf(band);
-    return i < 0 ? kBandCount : i;
-}
+bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }
 
 std::string settingsRead(const char* key, const std::string& def) {
     return platform::profileRead(g_settingsFile, g_settingsSection, key, def);
@@ -166,4 +135,12 @@ void closeBadQsoFile() { badQsoAppend.close(); }
 std::string badQsoHeader() {
     return g_contestMode == 0 ? "Japan International DX CW Contest UBN file \r\n"
                               : "Japan International DX SSB Contest UBN file \r\n";
+}
+
+bool rewriteBadQsoFile(std::string_view lines) {
+    // The kept-open append handle would go on writing into the file being replaced.
+    closeBadQsoFile();
+    std::string text = badQsoHeader();
+    text += lines;
+    return platform::writeWholeFile(g_badQsoFileName, text);
 }

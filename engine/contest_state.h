@@ -1,14 +1,14 @@
 // The contest state: the QSO record, the log, the contest lists, the per-band lists and the pass values.
-// The host's thread writes it through the exported functions; the window thread reads it. Both hold
-// stateMutex() while they touch it.
+// The host's thread writes it through the exported functions; the window thread reads copies of it and makes its
+// two changes through its own door. Both hold the plug-in's state lock while they touch it: nothing here locks.
 #pragma once
 #include <array>
 #include <cstddef>
-#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/jidx_rules.h"
 #include "engine/record_index.h"
 #include "platform/date_time.h"
 
@@ -88,7 +88,7 @@ private:
     RecordIndex<BandPrefixZone> m_bandPrefixZone;
 };
 
-constexpr int kBandCount = 6;
+constexpr int kBandCount = jidx::kBandCount;
 using BandLists = std::array<std::vector<std::string>, kBandCount>;
 
 extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
@@ -121,18 +121,14 @@ extern std::string g_badQsoFileName;
 extern const char* const g_settingsFile;    // "Plugins\VU-VO.ini"
 extern const char* const g_settingsSection; // "Settings"
 
-// The one lock over everything above.
-std::mutex& stateMutex();
-
-// Back to the state of a freshly loaded library (tests and the library's load).
+// Back to the state of a freshly loaded library: the engine's part of the plug-in's one reset.
 void resetContestState();
 
 // Helpers shared by the engine rooms.
-bool equalsNoCase(std::string_view a, std::string_view b);
 std::string cleanExchange(std::string_view exchange); // upper case, white space off both ends
 bool isCountyCode(std::string_view code);
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
-int bandIndexOf(std::string_view band);                 // exact; 6 for any other name
+inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
 std::string settingsRead(const char* key, const std::string& def = ""); // def when absent
 int settingsReadInt(const char* key);                   // 0 when absent
 void settingsWrite(const char* key, const std::string& value);
@@ -140,3 +136,5 @@ std::string badQsoHeader();                             // for the current conte
 // Problem lines go to the bad-QSO file through one handle kept open; rewrites close it first.
 bool appendBadQsoLines(std::string_view lines);
 void closeBadQsoFile();
+// Replaces the bad-QSO file of the pass with its header for the current mode and these lines (each with its end).
+bool rewriteBadQsoFile(std::string_view lines = {});

@@ -1,21 +1,11 @@
 // ResetStats0: the start of a statistics pass.
 #include <string>
 
-#include "cabrillo/cabrillo_log.h"
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
-#include "ui/info_thread.h"
 
 namespace {
-
-bool isRussianPrefix(std::string_view p) {
-    return p == "UA" || p == "UA2" || p == "UA2/f" || p == "UR" || p == "UN" || p == "EU";
-}
-
-bool isOldHostWithoutWindows(const std::string& v) {
-    return v == "2.18" || v == "2.17" || v == "2.16" || v == "2.15" || v == "2.14" || v == "2.14R";
-}
 
 // The host's version: the "Tarn=" line of its ini file, found through the host folder's listing but read
 // from the current folder, as the host keeps it there. Leaves the old value when the file or the line is
@@ -42,7 +32,7 @@ void findHostVersion() {
 
 } // namespace
 
-void resetStats(const PassStart& pass, std::unique_lock<std::mutex>& lock) {
+PassBegun beginPass(const PassStart& pass) {
     g_hostDir = pass.hostDir;
     g_startDayMonth = pass.start.Format("%d.%m");
     g_startYear = pass.start.Format("%Y");
@@ -51,34 +41,35 @@ void resetStats(const PassStart& pass, std::unique_lock<std::mutex>& lock) {
     g_log.clear();
     g_ownPrefix = pass.ownPrefix;
     g_ownCall = pass.ownCall;
-    if (isRussianPrefix(g_ownPrefix)) g_russianUi = 1;
+    if (jidx::isOneOf(g_ownPrefix, jidx::kRussianPrefixes)) g_russianUi = 1;
     if (isJapanesePrefix(g_ownPrefix)) g_ownIsJA = 1;
     g_bandsWorked.clear();
     for (int k = 0; k < kBandCount; ++k) g_prevQsoRows[k] = {g_bandList[k], "-", "-", "-"};
 
     g_exportPass = pass.exportPass;
+    PassBegun begun;
     if (g_exportPass) {
+        begun.askHeader = true;
         g_contestMode = settingsReadInt("Mode"); // the header dialog offers the contest's mode
-        // The dialog is modal: the window thread must be able to read the state meanwhile.
-        lock.unlock();
-        g_cabrillo.Begin(g_ownCall, pass.start, pass.end);
-        lock.lock();
-        settingsWrite("Start", "1");
+        begun.contestMode = g_contestMode;
     }
+    return begun;
+}
+
+bool decideWindowStart(bool mainWindowOpen) {
+    if (g_exportPass) settingsWrite("Start", "1");
     g_startFlag = settingsReadInt("Start");
     g_contestMode = settingsReadInt("Mode");
-    if (g_startFlag == 0) {
-        if (!infoWindowOpen() && !isOldHostWithoutWindows(g_hostVersion)) {
-            lock.unlock();
-            StartInfoThread();
-            lock.lock();
-        }
-        settingsWrite("Start", "1");
-    } else {
+    if (g_startFlag != 0) {
         settingsWrite("Start", "0");
+        return false;
     }
+    // The marker is written whether or not a thread starts: windows come up on every second pass at most.
+    settingsWrite("Start", "1");
+    return !mainWindowOpen && !jidx::isOneOf(g_hostVersion, jidx::kHostsWithoutWindows);
+}
 
+void finishPass(const PassStart& pass) {
     g_badQsoFileName = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
-    closeBadQsoFile();
-    platform::writeWholeFile(g_badQsoFileName, badQsoHeader());
+    rewriteBadQsoFile();
 }

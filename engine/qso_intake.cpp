@@ -6,9 +6,34 @@
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
-#include "ui/info_thread.h"
 
 namespace {
+
+const char* const kWrongBand = "   WRONG BAND !!!";
+const char* const kWrongMode = "   WRONG MODE !!!";
+const char* const kNoNumber = "   NO NUMBER !!!";
+const char* const kDupe = "   DUPE !!!";
+const char* const kNoPoints = "   QSO 0 points !!!";
+
+std::string codeNotAcceptable(const std::string& cleaned) { return "  " + cleaned + "  Code is not acceptable !!!"; }
+
+// A problem line stands for one QSO on one line of the file: a line break in a text the host gave would split
+// it (and forge a line of its own), so it is written as a blank.
+void appendPiece(std::string& s, std::string_view piece) {
+    for (char c : piece) s += c == '\r' || c == '\n' ? ' ' : c;
+}
+
+// The QSO's part of each of its problem lines: everything before the mark.
+std::string problemLineHead(const QsoInput& q) {
+    std::string s = "QSO:  " + std::to_string(q.freqHz / 1000);
+    const std::string time = q.time.Format("%Y-%m-%d %H%M");
+    for (std::string_view piece :
+         {q.mode, std::string_view(time), q.myCall, q.rstSent, q.exchSent, q.call, q.rstRcvd, q.exchRcvd}) {
+        s += "  ";
+        appendPiece(s, piece);
+    }
+    return s;
+}
 
 // Collects the QSO's problem lines; the file is opened once, and only when there is a line to write.
 class ProblemLines {
@@ -16,17 +41,10 @@ public:
     explicit ProblemLines(const QsoInput& q) : m_qso(q) {}
 
     void add(std::string_view mark) {
-        const QsoInput& q = m_qso;
-        std::string& s = m_text;
-        s += "QSO:  ";
-        s += std::to_string(q.freqHz / 1000);
-        for (std::string_view piece : {q.mode, std::string_view(timeText()), q.myCall, q.rstSent, q.exchSent,
-                                       q.call, q.rstRcvd, q.exchRcvd}) {
-            s += "  ";
-            s += piece;
-        }
-        s += mark;
-        s += "\r\n";
+        if (m_head.empty()) m_head = problemLineHead(m_qso);
+        m_text += m_head;
+        appendPiece(m_text, mark);
+        m_text += "\r\n";
     }
 
     ~ProblemLines() {
@@ -34,15 +52,9 @@ public:
     }
 
 private:
-    const std::string& timeText() {
-        if (!m_timeDone) m_time = m_qso.time.Format("%Y-%m-%d %H%M"), m_timeDone = true;
-        return m_time;
-    }
-
     const QsoInput& m_qso;
+    std::string m_head;
     std::string m_text;
-    std::string m_time;
-    bool m_timeDone = false;
 };
 
 // A signed decimal number from the start of the text; saturates instead of overflowing.
@@ -66,8 +78,7 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
     r.exchRcvd = q.exchRcvd;
     r.exchSent = q.exchSent;
     // Sicily and the other Italian islands count as Italy.
-    const bool italianIsland = q.prefix == "IT9" || q.prefix == "IG9" || q.prefix == "IH9";
-    r.prefix = italianIsland ? std::string_view("I") : q.prefix;
+    r.prefix = jidx::isOneOf(q.prefix, jidx::kItalianIslands) ? std::string_view(jidx::kItalyPrefix) : q.prefix;
     r.freqKHz = static_cast<int>(q.freqHz / 1000);
     r.time = q.time;
 
@@ -78,7 +89,7 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
     } else if (isCountyCode(x)) {
         r.multCode = x;
     } else {
-        problems.add("  " + x + "  Code is not acceptable !!!");
+        problems.add(codeNotAcceptable(x));
         r.excluded = r.bad = 1;
     }
 }
@@ -88,15 +99,15 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 int addData(const QsoInput& q) {
     ProblemLines problems(q);
     if (!g_bandList.containsNoCase(q.band)) {
-        problems.add("   WRONG BAND !!!");
+        problems.add(kWrongBand);
         return 0;
     }
-    if (!g_modeList.containsNoCase(q.mode) || q.mode != (g_contestMode == 0 ? "CW" : "SSB")) {
-        problems.add("   WRONG MODE !!!");
+    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::contestModeName(g_contestMode)) {
+        problems.add(kWrongMode);
         return 0;
     }
     if (q.exchRcvd.empty() || q.exchSent.empty()) {
-        problems.add("   NO NUMBER !!!");
+        problems.add(kNoNumber);
         return 0;
     }
     if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end())
@@ -112,39 +123,55 @@ int addData(const QsoInput& q) {
         throw;
     }
     if (dupe) {
-        problems.add("   DUPE !!!");
+        problems.add(kDupe);
         r.dupe = r.bad = 1;
     }
     if (isJapanesePrefix(r.prefix) == (g_ownIsJA != 0)) {
-        problems.add("   QSO 0 points !!!");
+        problems.add(kNoPoints);
         r.excluded = r.bad = 1;
     }
     return 1;
 }
 
-void removeData(const QsoInput& q) {
+Removed removeData(const QsoInput& q) {
+    Removed removed;
     for (std::size_t i = 0; i < g_log.size(); ++i) {
         const CInfo& r = g_log[i];
         if (r.call == q.call && r.mode == q.mode && r.band == q.band && r.time == q.time) {
-            resetGridWindows();
             g_log.removeAt(i);
+            removed.fromLog = true;
             break;
         }
     }
 
-    // Only the removed QSO's own lines leave the file; the header follows the current contest mode.
+    // The host removes a QSO with the values it added it with: the lines that adding wrote for them go, each
+    // once (one AddData0 wrote each of its marks at most once), and every other line stays.
+    const std::string head = problemLineHead(q);
+    const std::string codeMark = codeNotAcceptable(cleanExchange(q.exchRcvd));
+    std::vector<std::string> owned;
+    for (std::string_view mark : {std::string_view(kWrongBand), std::string_view(kWrongMode),
+                                  std::string_view(kNoNumber), std::string_view(codeMark), std::string_view(kDupe),
+                                  std::string_view(kNoPoints)}) {
+        std::string line = head;
+        appendPiece(line, mark);
+        owned.push_back(std::move(line));
+    }
+    std::vector<bool> gone(owned.size(), false);
     closeBadQsoFile();
-    std::string key = " " + q.time.Format("%H%M") + " ";
     std::vector<std::string> lines;
     platform::readLines(g_badQsoFileName, lines);
-    std::string text = badQsoHeader();
+    std::string kept;
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        if (line.find(q.call) != std::string::npos && line.find(key) != std::string::npos) continue;
-        text += line;
-        text += "\r\n";
+        std::size_t own = 0;
+        while (own < owned.size() && (gone[own] || owned[own] != lines[i])) ++own;
+        if (own < owned.size()) {
+            gone[own] = true;
+            continue;
+        }
+        kept += lines[i];
+        kept += "\r\n";
     }
-    platform::writeWholeFile(g_badQsoFileName, text);
+    rewriteBadQsoFile(kept);
 
     if (g_log.empty()) {
         g_bandsWorked.clear();
@@ -152,5 +179,5 @@ void removeData(const QsoInput& q) {
         for (auto& l : g_multByBand) l.clear();
     }
     g_refreshPending = 1;
-    postInfoRefresh();
+    return removed;
 }

@@ -150,7 +150,10 @@ bool COleDateTime::operator==(const COleDateTime& other) const {
 }
 
 bool dateDifferenceDays(const COleDateTime& a, const COleDateTime& b, double& days) {
+    // A value outside the days the host can show (NaN and the infinities included) is no time to count from.
+    DayAndSecond unused{};
     if (a.GetStatus() != COleDateTime::valid || b.GetStatus() != COleDateTime::valid) return false;
+    if (!splitRounded(a.m_dt, unused) || !splitRounded(b.m_dt, unused)) return false;
     days = linearFromOle(a.m_dt) - linearFromOle(b.m_dt);
     return true;
 }

@@ -28,5 +28,5 @@ public:
 static_assert(sizeof(COleDateTime) == 16, "host layout: double, then 32-bit status, 16 bytes");
 static_assert(offsetof(COleDateTime, m_status) == 8, "host layout: status at offset 8");
 
-// a - b in days on the linear time axis; false when either value is not valid.
+// a - b in days on the linear time axis; false when either value is not valid or not a day the host can show.
 bool dateDifferenceDays(const COleDateTime& a, const COleDateTime& b, double& days);

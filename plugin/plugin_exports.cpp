@@ -1,12 +1,18 @@
-// The only door into the plug-in: every call takes the state lock and catches everything.
+// The host's door into the plug-in: every call catches everything, holds the state lock only while the engine
+// works, and does what may wait or reach the window thread (the header dialog, the message box, the thread's
+// start, the grid reset, the refresh) with the lock let go, in the order the operations ask for.
 #include "plugin/plugin_exports.h"
 
 #include <mutex>
 
+#include "cabrillo/cabrillo_log.h"
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
+#include "platform/header_dialog.h"
 #include "platform/message_box.h"
+#include "plugin/state_lock.h"
 #include "results/results.h"
+#include "ui/info_thread.h"
 
 namespace {
 
@@ -33,6 +39,14 @@ QsoInput qsoInput(const char* myCall, const char* call, const COleDateTime* time
 }
 
 int oneSet() { return 1; }
+
+// The Cabrillo header of an export pass: from the settings, through the operator, back into the settings. The
+// dialog is modal and the operator takes his time: the window thread must not wait for him.
+void askExportHeader(const std::string& ownCall, int contestMode) {
+    platform::HeaderDialogValues values = g_cabrillo.Begin(ownCall, contestMode);
+    const platform::HeaderDialogOutcome outcome = platform::runHeaderDialog(values);
+    g_cabrillo.Confirm(outcome, values);
+}
 
 } // namespace
 
@@ -74,7 +88,15 @@ int VUVO_API ResetStats0(const char* hostDir, int exportPass, const char* ownCal
         pass.end = date(contestEnd);
         pass.ownPrefix = text(ownPrefix);
         std::unique_lock lock(stateMutex());
-        resetStats(pass, lock);
+        const PassBegun begun = beginPass(pass);
+        lock.unlock();
+        if (begun.askHeader) askExportHeader(std::string(pass.ownCall), begun.contestMode);
+        lock.lock();
+        const bool startWindows = decideWindowStart(infoWindowOpen());
+        lock.unlock();
+        if (startWindows) StartInfoThread();
+        lock.lock();
+        finishPass(pass);
     } catch (...) {
     }
     return 1;
@@ -105,8 +127,14 @@ int VUVO_API RemoveData0(const char* myCall, const char* call, COleDateTime* tim
     try {
         QsoInput q = qsoInput(myCall, call, time, freqHz, mode, rstSent, rstRcvd, exchSent, exchRcvd, prefix,
                               hostText, band);
-        std::lock_guard lock(stateMutex());
-        removeData(q);
+        Removed removed;
+        {
+            std::lock_guard lock(stateMutex());
+            removed = removeData(q);
+        }
+        // The grids' reset goes ahead of the refresh that marks them again.
+        if (removed.fromLog) resetGridWindows();
+        postInfoRefresh();
     } catch (...) {
     }
     return 1;
@@ -125,8 +153,13 @@ int VUVO_API CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
         in.zone = zone;
         in.band = band;
         in.otherBand = otherBand;
-        std::lock_guard lock(stateMutex());
-        return checkCall(in);
+        CallChecked checked;
+        {
+            std::lock_guard lock(stateMutex());
+            checked = checkCall(in, infoWindowOpen());
+        }
+        if (checked.postRefresh) postInfoRefresh();
+        return checked.code;
     } catch (...) {
         return 4; // cannot count: the safe answer when nothing is known
     }
@@ -138,8 +171,21 @@ int VUVO_API IsValidExchg0(const char* exchange, const char*, const char*, const
 
 const char* VUVO_API GetResult0(int* status) {
     try {
-        std::unique_lock lock(stateMutex());
-        return getResult(status, lock);
+        ResultTally tally;
+        {
+            std::lock_guard lock(stateMutex());
+            tally = tallyResult();
+            if (tally.exporting) addExportQsos(g_cabrillo);
+        }
+        // Only the host's thread touches what follows: the text it gets, the score, the Cabrillo log.
+        g_resultText = tally.html ? renderHtml(tally) : renderText(tally);
+        storeClaimedScore(tally.score);
+        if (tally.exporting) {
+            const std::string message = g_cabrillo.Write();
+            platform::showMessage(message, "Output", platform::MessageIcon::information);
+            if (status) *status = -1;
+        }
+        return g_resultText.c_str();
     } catch (...) {
         return "";
     }

@@ -1,15 +1,21 @@
-// GetResult0 and CheckCall0. Callers hold stateMutex(); texts are never null here.
+// GetResult0 and CheckCall0 behind the exports. Callers hold the state lock where they read the state; texts are
+// never null here.
 #pragma once
-#include <mutex>
 #include <string>
 #include <string_view>
+
+#include "results/result_tally.h"
+
+class CCabrilloLog;
 
 extern std::string g_resultText;
 extern int g_badQsoLines;
 
-// Rebuilds the summary (and, on an export pass, writes the Cabrillo log). Releases the lock only while the
-// export message is shown. Stores -1 through status after an export; status may be null.
-const char* getResult(int* status, std::unique_lock<std::mutex>& lock);
+// The log's exported QSOs into the Cabrillo log, in log order: every QSO not excluded, dupes included. Each call
+// starts the list afresh, so every result of an export pass writes each QSO once.
+void addExportQsos(CCabrilloLog& log);
+// The score of the latest result: kept for the Cabrillo header and stored in the settings.
+void storeClaimedScore(long long score);
 
 struct CallCheckInput {
     std::string_view call;
@@ -20,5 +26,11 @@ struct CallCheckInput {
     const char* otherBand = nullptr;  // may be null
 };
 
-// 0 dupe, 1 repeat multiplier (or cannot count, older host), 2 workable, 4 cannot count.
-int checkCall(const CallCheckInput& in);
+struct CallChecked {
+    int code = 4;             // 0 dupe, 1 repeat multiplier (or cannot count, older host), 2 workable, 4 cannot count
+    bool postRefresh = false; // the refresh gate was open and is now closed: post a live update to the window
+};
+CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen);
+
+// The results room's part of the plug-in's one reset.
+void resetResults();

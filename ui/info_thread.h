@@ -1,4 +1,5 @@
-// What the host's thread may ask of the window thread. Never called with the state lock held where it could wait.
+// What the host's thread asks of the window thread. Called by plugin/ only, never with the state lock held; none
+// of these waits for the window thread except StopInfoThread.
 #pragma once
 
 constexpr unsigned WM_INFO_REFRESH = 0x0400 + 500; // 1524, posted with both parameters 0
@@ -9,7 +10,9 @@ void StartInfoThread();
 void StopInfoThread();
 // Whether the main information window exists.
 bool infoWindowOpen();
-// Posts WM_INFO_REFRESH to the main window (queued, never waits).
+// Asks the main window for a live update (queued, never waits).
 void postInfoRefresh();
-// Sets every cell of the open county and zone grids back to not worked.
+// Asks the open county and zone grids to show no multiplier worked (queued ahead of a refresh, never waits).
 void resetGridWindows();
+// The window half's part of the plug-in's one reset: no window, nothing asked.
+void resetWindowState();

@@ -16,6 +16,10 @@ void postInfoRefresh() {
     if (windowOpen) ++refreshPosts;
 }
 void resetGridWindows() { ++gridResets; }
+void resetWindowState() {
+    windowOpen = false;
+    threadStarts = refreshPosts = gridResets = 0;
+}
 
 namespace headless {
 void setWindowOpen(bool open) { windowOpen = open; }

@@ -124,8 +124,9 @@ TEST_F(QsoIntake, CleansTheExchangeForTheCodeLine) {
     Qso q;
     q.exchRcvd = "\t ab1 \r\n";
     ASSERT_EQ(1, add(q));
-    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  \t ab1 \r\n" +
-                  "  AB1  Code is not acceptable !!!\r\n",
+    // The line breaks of the exchange stay on the QSO's one line, as blanks.
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599  \t ab1     AB1  Code is not "
+                          "acceptable !!!\r\n",
               readFile(kBadQsoFile));
 }
 

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "engine/contest_state.h"
+#include "plugin/window_door.h"
 #include "support/host.h"
 
 namespace {
@@ -20,8 +21,9 @@ TEST_F(Concurrency, ChecksWhileTheLogChanges) {
         while (!done) {
             int code = test::check("JA1ABC", "20m", "CW", "JA");
             if (code == 0 || code == 2) ++answers;
-            std::lock_guard lock(stateMutex()); // as the window thread reads the per-band lists
-            for (const auto& codes : g_multByBand) (void)codes.size();
+            // as the window thread reads the per-band lists and the earlier QSOs of a call
+            for (int band = 0; band < kBandCount; ++band) (void)window_door::bandWorked(band).multipliers.size();
+            (void)window_door::previousQsos("JA1ABC");
         }
     });
     for (int i = 0; i < 400; ++i) {

@@ -7,7 +7,7 @@
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_state.h"
 #include "platform/posix/message_log.h"
-#include "ui/info_thread_headless.h"
+#include "plugin/plugin_state.h"
 
 namespace test {
 
@@ -71,10 +71,7 @@ void HostTest::SetUp() {
     m_dir = pattern;
     std::filesystem::create_directory(m_dir / "Plugins");
     std::filesystem::current_path(m_dir);
-    resetContestState();
-    g_cabrillo = CCabrilloLog();
-    headless::setWindowOpen(false);
-    headless::clearRequests();
+    resetPluginState();
     platform::takeShownMessages();
 }
 

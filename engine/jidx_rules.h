@@ -1,0 +1,83 @@
+// The rules of the Japan International DX contest as data: everything else reads them from here.
+#pragma once
+#include <cstdint>
+#include <string_view>
+
+namespace jidx {
+
+struct Band {
+    const char* name;   // as the host names it: the band index is the position in kBands
+    int points;         // per counted QSO
+    int megahertz;      // the whole megahertz of its frequencies
+};
+inline constexpr Band kBands[] = {
+    {"160m", 4, 1}, {"80m", 2, 3}, {"40m", 1, 7}, {"20m", 1, 14}, {"15m", 1, 21}, {"10m", 2, 28},
+};
+inline constexpr int kBandCount = 6;
+// The index of a band name that is none of the six.
+inline constexpr int kOtherBand = kBandCount;
+// Points of a QSO on a band that is none of the six (its name differs, in letter case say).
+inline constexpr int kOtherBandPoints = 1;
+
+inline constexpr const char* kModes[] = {"CW", "SSB"};
+// The contest mode: 0 CW, any other value SSB.
+inline constexpr const char* contestModeName(int contestMode) { return contestMode == 0 ? "CW" : "SSB"; }
+
+// Exchanges of a DX station: the county codes "01" .. "50"; of a JA station: the CQ zone.
+inline constexpr int kCountyCount = 50;
+inline constexpr int kZoneCount = 40;
+// DXCC entities a JA station can work, as its DXCC window counts them.
+inline constexpr int kDxccEntities = 338;
+
+// Prefixes of stations in Japan: a DX station scores only them, a JA station everything else, and an own prefix
+// among them makes a JA station. "JD/m" (Minami-Torishima) is Japan like "JD/o" (Ogasawara).
+inline constexpr const char* kJapanesePrefixes[] = {"JA", "JD/o", "JD/m"};
+// The Italian islands count as Italy: their prefixes are stored as this one.
+inline constexpr const char* kItalianIslands[] = {"IT9", "IG9", "IH9"};
+inline constexpr const char* kItalyPrefix = "I";
+// Own prefixes whose operators read the windows in Russian.
+inline constexpr const char* kRussianPrefixes[] = {"UA", "UA2", "UA2/f", "UR", "UN", "EU"};
+// Host versions that get no window thread, in the order they are tested.
+inline constexpr const char* kHostsWithoutWindows[] = {"2.18", "2.17", "2.16", "2.15", "2.14", "2.14R"};
+// Host versions whose call check answers 1 for a QSO that cannot count, and accepts either mode.
+inline constexpr const char* kOlderCallCheckHosts[] = {"2.19", "2.20"};
+
+template <std::size_t N>
+constexpr bool isOneOf(std::string_view s, const char* const (&list)[N]) {
+    for (const char* entry : list)
+        if (s == entry) return true;
+    return false;
+}
+
+// Index of an exact band name; kOtherBand for any other.
+constexpr int bandIndexOf(std::string_view name) {
+    for (int i = 0; i < kBandCount; ++i)
+        if (name == kBands[i].name) return i;
+    return kOtherBand;
+}
+constexpr int bandPoints(std::string_view name) {
+    const int i = bandIndexOf(name);
+    return i < kBandCount ? kBands[i].points : kOtherBandPoints;
+}
+// Index of the band of a frequency in whole megahertz (truncated); -1 when it is on none of the six.
+constexpr int bandOfMegahertz(long long megahertz) {
+    for (int i = 0; i < kBandCount; ++i)
+        if (megahertz == kBands[i].megahertz) return i;
+    return -1;
+}
+
+// Colours as the platform holds them: red in bits 0-7, green 8-15, blue 16-23.
+using Colour = std::uint32_t;
+constexpr Colour rgb(int r, int g, int b) {
+    return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
+}
+// A multiplier button: face and label while not worked on the band, and once worked.
+inline constexpr Colour kNotWorkedFace = rgb(0, 255, 0);
+inline constexpr Colour kNotWorkedLabel = rgb(1, 1, 1);
+inline constexpr Colour kWorkedFace = rgb(255, 0, 255);
+inline constexpr Colour kWorkedLabel = rgb(255, 255, 0);
+// Every window's background, and its text.
+inline constexpr Colour kWindowBackground = rgb(255, 250, 198);
+inline constexpr Colour kWindowText = rgb(0, 0, 0);
+
+} // namespace jidx
