@@ -109,6 +109,29 @@ TEST_F(CabrilloExport, SecondExportWritesOnlyItsOwnQsos) {
     EXPECT_EQ(3u, lines);
 }
 
+TEST_F(CabrilloExport, EveryResultOfOnePassWritesEachQsoOnce) {
+    exportPass("K1AR");
+    const std::string first = readFile("K1AR.cbr");
+    int status = 0;
+    test::result(&status);
+    EXPECT_EQ(std::vector<std::string>{"File produced: K1AR.cbr"}, platform::takeShownMessages());
+    EXPECT_EQ(-1, status);
+    EXPECT_EQ(first, readFile("K1AR.cbr"));
+}
+
+TEST_F(CabrilloExport, OneLineValuesCarryNoLineBreak) {
+    answers("NAME=Ken\\nIto\nADDRESS=1 Main St\\n[Other]\\nKey=value\nCLUB=\\nYCCC\\n\n");
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
+    const std::string file = readFile("K1AR.cbr");
+    EXPECT_NE(std::string::npos, file.find("\r\nCLUB:  YCCC \r\nNAME: Ken Ito\r\nADDRESS: 1 Main St [Other] Key=value\r\n"))
+        << file;
+    EXPECT_EQ("[Settings]\r\nBand=ALL\r\nPower=HIGH\r\nOperators=K1AR\r\nName=Ken Ito\r\n"
+              "Address=1 Main St [Other] Key=value\r\nAddress-City=\r\nAddress-PostalCode=\r\nAddress-Country=\r\n"
+              "Category=SINGLE-OP\r\nContest=JIDX-CW\r\nEmail=\r\nClub=YCCC\r\nSoapBox=\r\nLoc=DX\r\nStart=0\r\n"
+              "Claimed=4\r\n",
+              readFile("Plugins/VU-VO.ini"));
+}
+
 TEST_F(CabrilloExport, CancelWritesNoFileAndKeepsTheSettings) {
     platform::profileWrite("Plugins/VU-VO.ini", "Settings", "SoapBox", "old<CR><LF>text");
     answers("SOAPBOX=new\nCANCEL\n");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/contest_state.h"
 #include "support/host.h"
 #include "ui/info_thread_headless.h"
@@ -235,6 +237,17 @@ TEST_F(QsoIntake, InvalidAndNullTimesAreWrittenAsTheHostFormatsThem) {
               readFile(kBadQsoFile));
 }
 
+TEST_F(QsoIntake, TimesNoCalendarShowsAreWrittenAsInvalid) {
+    for (double days : {std::nan(""), double(INFINITY), 1e300, -1e300}) {
+        Qso q;
+        q.band = "2m";
+        q.time = COleDateTime(days, COleDateTime::valid);
+        add(q);
+    }
+    const std::string line = "QSO:  14025  CW  Invalid DateTime  K1AR  599  05  JA1ABC  599  13   WRONG BAND !!!\r\n";
+    EXPECT_EQ(kCwHeader + line + line + line + line, readFile(kBadQsoFile));
+}
+
 class QsoRemoval : public QsoIntake {};
 
 TEST_F(QsoRemoval, TheOnlyQsoLeavesEverythingEmpty) {
@@ -310,6 +323,59 @@ TEST_F(QsoRemoval, MatchesCallBandModeAndTimeExactly) {
     other.prefix = "K";
     test::remove(other);
     EXPECT_EQ(0u, g_log.size());
+}
+
+TEST_F(QsoRemoval, KeepsTheLinesOfEveryOtherQso) {
+    Qso removed;                   // JA1A at 12:00 on the Saturday, a zero-point QSO
+    removed.call = "JA1A";
+    removed.prefix = "K";
+    Qso longerCall = removed;      // a call that holds the removed one
+    longerCall.call = "JA1AAA";
+    Qso otherDay = removed;        // the same station at the same minute of the Sunday
+    otherDay.time = test::at(2026, 4, 12, 12, 0);
+    Qso timeLikeFrequency = removed; // rejected on 1200 kHz at 13:00: " 1200 " stands in its line
+    timeLikeFrequency.freqHz = 1200000;
+    timeLikeFrequency.band = "30m";
+    timeLikeFrequency.time = test::at(2026, 4, 11, 13, 0);
+    Qso twiceRejected = removed;   // rejected twice with the same values: each removal takes one line
+    twiceRejected.call = "JA2B";
+    twiceRejected.band = "2m";
+    for (const Qso* q : {&removed, &longerCall, &otherDay, &timeLikeFrequency, &twiceRejected, &twiceRejected})
+        add(*q);
+    const std::string others =
+        "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1AAA  599  13   QSO 0 points !!!\r\n"
+        "QSO:  14025  CW  2026-04-12 1200  K1AR  599  05  JA1A  599  13   DUPE !!!\r\n"
+        "QSO:  14025  CW  2026-04-12 1200  K1AR  599  05  JA1A  599  13   QSO 0 points !!!\r\n"
+        "QSO:  1200  CW  2026-04-11 1300  K1AR  599  05  JA1A  599  13   WRONG BAND !!!\r\n";
+    const std::string rejected = "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA2B  599  13   WRONG BAND !!!\r\n";
+
+    test::remove(removed);
+    EXPECT_EQ(kCwHeader + others + rejected + rejected, readFile(kBadQsoFile));
+    test::remove(twiceRejected);
+    EXPECT_EQ(kCwHeader + others + rejected, readFile(kBadQsoFile));
+
+    // An empty call or a null time is a QSO like any other: it takes its own lines only.
+    Qso blank = removed;
+    blank.call = "";
+    blank.time = COleDateTime();
+    test::remove(blank);
+    EXPECT_EQ(kCwHeader + others + rejected, readFile(kBadQsoFile));
+    EXPECT_EQ(2u, g_log.size());
+}
+
+TEST_F(QsoRemoval, TakesTheLinesOfAQsoWhoseTextsHoldLineBreaks) {
+    Qso q;
+    q.exchRcvd = "1\r\n3";
+    q.rstSent = "5\n99";
+    add(q);
+    Qso other;
+    other.call = "JA9ZZZ";
+    other.exchRcvd = "77";
+    add(other);
+    test::remove(q);
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA9ZZZ  599  77  77  Code is not "
+                          "acceptable !!!\r\n",
+              readFile(kBadQsoFile));
 }
 
 TEST_F(QsoRemoval, UnreadableFileIsRecreatedWithTheHeaderOfTheCurrentMode) {

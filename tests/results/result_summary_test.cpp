@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "engine/contest_state.h"
 #include "platform/settings.h"
 #include "cabrillo/cabrillo_log.h"
@@ -202,6 +204,30 @@ TEST_F(ResultSummary, TenMinuteWindow) {
     add(qso("JA1B", "20m", 11, 51, "01"));
     add(qso("JA1C", "20m", 12, 0, "01"));
     EXPECT_NE(std::string::npos, test::result().find("QSO rate:     3 (12) QSOs/hour"));
+}
+
+TEST_F(ResultSummary, TimesNoCalendarShowsCountInNoRate) {
+    const double unshowable[] = {std::nan(""), double(INFINITY), -double(INFINITY), 1e300, -1e300, 2958466.0, -657435.0};
+    const std::string noRates = "\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
+                                "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\nLast QSO: 1 points\r\n\r\n";
+    const std::string oneInRate = "\t\t\tRate\r\nHourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+                                  "Hourly (10min) pts rate:     1 (6) points/hour\r\n\r\nLast QSO: 1 points\r\n\r\n";
+    for (double days : unshowable) {
+        Qso odd = qso("JA1A", "20m", 12, 0, "01");
+        odd.time = COleDateTime(days, COleDateTime::valid);
+        Qso plain = qso("JA1B", "20m", 12, 0, "02");
+        test::reset(); // as the reference time, it leaves every rate at 0
+        add(plain);
+        add(odd);
+        std::string text = test::result();
+        EXPECT_NE(std::string::npos, text.find(noRates)) << days << "\n" << text;
+        test::reset(); // as one QSO of many, it is left out of the rates
+        add(odd);
+        add(plain);
+        text = test::result();
+        EXPECT_NE(std::string::npos, text.find(oneInRate)) << days << "\n" << text;
+        EXPECT_NE(std::string::npos, text.find("Total\t 2\t 2\t 2\r\n")) << days;
+    }
 }
 
 TEST_F(ResultSummary, ExportPassLeavesRatesAtZeroButCountsLastQsoPoints) {
