@@ -6,6 +6,7 @@
 #include "engine/contest_state.h"
 #include "results/results.h"
 #include "ui/info_thread.h"
+#include "ui/master_panel.h"
 
 std::mutex& stateMutex() {
     static std::mutex mutex;
@@ -19,4 +20,5 @@ void resetPluginState() {
     resetResults();
     g_cabrillo = CCabrilloLog();
     resetWindowState();
+    ui::resetWindowHalf();
 }

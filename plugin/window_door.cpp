@@ -29,10 +29,10 @@ BandWorked bandWorked(int band) {
     return {g_multByBand[band], g_dxccByBand[band]};
 }
 
-void switchContestMode(int contestMode) {
+void setContestMode(int contestMode, bool restartBadQsoFile) {
     std::lock_guard lock(stateMutex());
     g_contestMode = contestMode;
-    rewriteBadQsoFile();
+    if (restartBadQsoFile) rewriteBadQsoFile();
 }
 
 void setRefreshGate(int open) {

@@ -38,9 +38,10 @@ struct BandWorked {
 };
 BandWorked bandWorked(int band);
 
-// The operator switched the contest mode (0 CW, otherwise SSB): the pass's bad-QSO file starts again with the
-// new mode's header, so that the lines that follow are judged and titled alike.
-void switchContestMode(int contestMode);
+// The contest mode (0 CW, otherwise SSB) as the main window sets it. With restartBadQsoFile (the operator's
+// switch) the pass's bad-QSO file starts again with the new mode's header in the same step, so that the lines
+// that follow are judged and titled alike.
+void setContestMode(int contestMode, bool restartBadQsoFile = false);
 
 // The refresh gate: 1 lets the next CheckCall0 ask for a live update.
 void setRefreshGate(int open);

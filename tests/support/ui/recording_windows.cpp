@@ -1,0 +1,123 @@
+#include "support/ui/recording_windows.h"
+
+#include <memory>
+
+namespace test {
+namespace {
+
+class Button : public widgets::CAdvancedComponent {
+public:
+    explicit Button(int& repaints) : m_repaints(repaints) {}
+    void Redraw() override { ++m_repaints; }
+
+private:
+    int& m_repaints;
+};
+
+class Grid : public widgets::MultiplierGridWindow {
+public:
+    Grid(const char* name, const widgets::GridSpec& spec, Log& log, int& repaints, int& live)
+        : m_name(name), m_spec(spec), m_log(log), m_live(live), m_worked(spec.count, 0) {
+        for (int k = 0; k < spec.count; ++k) m_buttons.push_back(std::make_unique<Button>(repaints));
+        ++m_live;
+        m_log.push_back(std::string("open ") + name);
+    }
+    ~Grid() override { --m_live; }
+    const widgets::GridSpec& spec() const override { return m_spec; }
+    int* worked() override { return m_worked.data(); }
+    widgets::CAdvancedComponent& button(int index) override { return *m_buttons[index]; }
+    void setCaption(std::string_view text) override { m_log.push_back(m_name + " caption " + std::string(text)); }
+    void updateControls() override {
+        std::string line = m_name + " shows";
+        for (int k = 0; k < m_spec.count; ++k) {
+            if (!m_worked[k]) continue;
+            line += k < 9 ? " 0" : " ";
+            line += std::to_string(k + 1);
+            if (m_buttons[k]->faceColor() != jidx::kWorkedFace || m_buttons[k]->labelColor() != jidx::kWorkedLabel)
+                line += "(wrong colours)";
+        }
+        m_log.push_back(line);
+    }
+    bool isOpen() const override { return true; }
+    void close() override { m_log.push_back("close " + m_name); }
+
+private:
+    std::string m_name;
+    const widgets::GridSpec& m_spec;
+    Log& m_log;
+    int& m_live;
+    std::vector<int> m_worked;
+    std::vector<std::unique_ptr<Button>> m_buttons;
+};
+
+class Dxcc : public widgets::DxccWindowView {
+public:
+    Dxcc(Log& log, int& live) : m_log(log), m_live(live) {
+        ++m_live;
+        m_log.push_back("open dxcc");
+    }
+    ~Dxcc() override { --m_live; }
+    void setCaption(std::string_view text) override { m_log.push_back("dxcc caption " + std::string(text)); }
+    void repaintPanel() override { m_log.push_back("dxcc repaint"); }
+    bool isOpen() const override { return true; }
+    void close() override { m_log.push_back("close dxcc"); }
+
+private:
+    Log& m_log;
+    int& m_live;
+};
+
+} // namespace
+
+double ScriptedHost::frequency() {
+    if (failFrequency) throw ui::HostCallFailed("frequency");
+    return hertz;
+}
+
+std::string ScriptedHost::entryText(int field) {
+    if (failEntry) throw ui::HostCallFailed("entry");
+    return field == ui::kCallField ? call : "(field " + std::to_string(field) + ")";
+}
+
+void ScriptedHost::sendCommand(std::string_view command) { m_log.push_back("host " + std::string(command)); }
+
+void RecordingMaster::setTitle(std::string_view text) { m_log.push_back("title " + std::string(text)); }
+
+void RecordingMaster::setItemText(int id, std::string_view text) {
+    m_log.push_back("text " + std::to_string(id) + " " + std::string(text));
+}
+
+void RecordingMaster::moveItem(int id, int x, int y, int width, int height) {
+    m_log.push_back("move " + std::to_string(id) + " " + std::to_string(x) + "," + std::to_string(y) + " " +
+                    std::to_string(width) + "x" + std::to_string(height));
+}
+
+void RecordingMaster::showChecks(const ui::MasterChecks& c) {
+    m_log.push_back("checks cw=" + std::to_string(c.modeCw) + " ssb=" + std::to_string(c.modeSsb) + " dxcc=" +
+                    std::to_string(c.viewDxcc) + " zone=" + std::to_string(c.viewZone) + " top=" +
+                    std::to_string(c.windowOnTop));
+}
+
+void RecordingMaster::placeOnTop(int left, int top) {
+    m_log.push_back("place " + std::to_string(left) + "," + std::to_string(top));
+}
+
+void RecordingMaster::postRefresh() {
+    ++posts;
+    m_log.push_back("post");
+}
+
+widgets::DxccWindowView* RecordingWindows::openDxcc(widgets::DxccPanelSource source) {
+    panel = std::move(source);
+    return new Dxcc(m_log, liveWindows);
+}
+
+widgets::MultiplierGridWindow* RecordingWindows::openCounty() {
+    return new Grid("county", widgets::kCountyGrid, m_log, repaints, liveWindows);
+}
+
+widgets::MultiplierGridWindow* RecordingWindows::openZone() {
+    return new Grid("zone", widgets::kZoneGrid, m_log, repaints, liveWindows);
+}
+
+} // namespace test

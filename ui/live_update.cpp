@@ -1,0 +1,157 @@
+// OnInfoRefresh: the pass that follows the host as the operator types: the earlier QSOs with the typed call on
+// every band, the band of the host's frequency, the captions, the grid's marks, the DXCC panel.
+#include <cmath>
+#include <cstdio>
+
+#include "engine/contest_state.h"
+#include "plugin/window_door.h"
+#include "ui/master_panel.h"
+#include "ui/texts.h"
+#include "ui/window_globals.h"
+
+namespace ui {
+
+std::string g_currentCall;
+int g_infoBand = -1;
+int g_gridBand = 10;
+double g_lastFrequency = 0;
+
+namespace {
+
+const char* bandName(int band) { return jidx::kBands[band].name; }
+
+// The band index of a frequency in hertz: its whole megahertz, truncated toward zero; -1 off the six bands.
+int bandOfFrequency(double hertz) {
+    if (!std::isfinite(hertz) || std::fabs(hertz) > 1e15) return -1;
+    return jidx::bandOfMegahertz(static_cast<long long>(hertz / 1000000.0));
+}
+
+std::string twoDigits(int k) {
+    char code[8];
+    std::snprintf(code, sizeof code, "%02d", k);
+    return code;
+}
+
+} // namespace
+
+void resetWindowHalf() {
+    g_currentCall.clear();
+    g_infoBand = -1;
+    g_gridBand = 10;
+    g_lastFrequency = 0;
+    g_masterCaption.clear();
+    g_windowOnTop = g_windowLeft = g_windowTop = 0;
+    g_countyWindow = g_zoneWindow = nullptr;
+    g_dxccWindow = nullptr;
+}
+
+widgets::DxccPanelState MasterPanel::panelState() const {
+    widgets::DxccPanelState state;
+    for (int b = 0; b < jidx::kBandCount; ++b) state.rows[b].assign(m_rows[b].begin(), m_rows[b].end());
+    state.currentCall = g_currentCall;
+    state.infoBand = g_infoBand;
+    state.ownIsJA = window_door::passView().ownIsJA;
+    if (g_infoBand >= 0) state.bandDxcc = window_door::bandWorked(g_infoBand).dxcc;
+    return state;
+}
+
+void MasterPanel::markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes) {
+    const int count = grid.spec().count;
+    int* worked = grid.worked();
+    // Marks only grow while the band stays; a new band starts again from its list.
+    if (g_gridBand != band) {
+        g_gridBand = band;
+        for (int k = 1; k <= count; ++k) {
+            worked[k - 1] = 0;
+            widgets::showMark(grid.button(k - 1), false);
+        }
+    }
+    for (const std::string& code : codes)
+        for (int k = 1; k <= count; ++k)
+            if (!worked[k - 1] && code == twoDigits(k)) {
+                worked[k - 1] = 1;
+                widgets::showMark(grid.button(k - 1), true);
+            }
+}
+
+void MasterPanel::refreshPass(bool& bandFound) {
+    if (!m_host.linked()) return;
+    forgetEndedWindows();
+    const window_door::PassView pass = window_door::passView();
+    std::string dxccCaption;
+    if (m_viewDxcc) {
+        if (!g_dxccWindow) {
+            openDxcc();
+            settingsWrite("setup_view_dxcc", "1");
+        }
+        dxccCaption = texts::dxccCaption(pass.russianUi, pass.ownIsJA, pass.contestMode, pass.startYear);
+        if (g_dxccWindow) g_dxccWindow->setCaption(dxccCaption);
+    }
+    if (m_viewZone && !stationGrid()) {
+        openStationGrid();
+        settingsWrite("setup_view_zone", "1");
+    }
+
+    g_currentCall.clear();
+    g_currentCall = m_host.entryText(kCallField);
+    if (g_currentCall.size() == 1 || g_currentCall.size() == 2) return;
+
+    for (auto& row : m_rows) row[1] = row[2] = "   -", row[3] = " -";
+    if (!g_currentCall.empty()) {
+        const window_door::PreviousQsos previous = window_door::previousQsos(g_currentCall);
+        for (int b = 0; b < jidx::kBandCount; ++b)
+            if (previous[b].found) m_rows[b] = {bandName(b), previous[b].time, previous[b].mode, previous[b].code};
+        dxccCaption = texts::dxccCaptionWith(pass.russianUi, pass.contestMode, pass.startYear, g_currentCall);
+        if (g_dxccWindow) g_dxccWindow->setCaption(dxccCaption);
+    }
+
+    const double frequency = m_host.frequency();
+    if (std::fabs(frequency - g_lastFrequency) > 300) {
+        m_host.sendCommand("<SP1>");
+        g_lastFrequency = frequency;
+    }
+    const int band = bandOfFrequency(frequency);
+    if (band < 0) return;
+    g_infoBand = band;
+    bandFound = true;
+
+    const window_door::BandWorked worked = window_door::bandWorked(band);
+    if (pass.ownIsJA) {
+        if (g_currentCall.empty())
+            dxccCaption = texts::dxccWorkedOn(pass.contestMode, pass.startYear, bandName(band), worked.dxcc.size());
+        if (g_zoneWindow) {
+            g_zoneWindow->setCaption(texts::zoneCaption(bandName(band)));
+            markGrid(*g_zoneWindow, band, worked.multipliers);
+            g_zoneWindow->updateControls();
+        }
+        if (g_dxccWindow && !dxccCaption.empty()) g_dxccWindow->setCaption(dxccCaption);
+    } else {
+        const std::string caption =
+            texts::countyCaption(pass.contestMode, pass.startYear, bandName(band), worked.multipliers.size());
+        if (g_countyWindow) {
+            g_countyWindow->setCaption(caption);
+            markGrid(*g_countyWindow, band, worked.multipliers);
+            g_countyWindow->updateControls();
+        }
+    }
+}
+
+// A failed call to the host ends the pass, but the gate opens again all the same: one failure must not leave the
+// window deaf to the operator's typing for the rest of the contest. Nothing escapes into the window procedure.
+void MasterPanel::OnInfoRefresh() {
+    bool bandFound = false;
+    try {
+        refreshPass(bandFound);
+    } catch (...) {
+    }
+    try {
+        if (bandFound && g_dxccWindow) g_dxccWindow->repaintPanel();
+    } catch (...) {
+    }
+    try {
+        window_door::setRefreshGate(1);
+    } catch (...) {
+    }
+}
+
+} // namespace ui

@@ -1,0 +1,115 @@
+// The main information window's decisions: its settings, the CW/SSB pair, the views, "Window on top", and the
+// live update that follows the host (OnInfoRefresh). Written against ports, so that it runs the same on Win32
+// and in native tests; window thread only.
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "ui/host_link.h"
+#include "ui/widgets/dxcc_panel.h"
+#include "ui/widgets/multiplier_grid.h"
+
+namespace ui {
+
+// Control ids of template 105.
+inline constexpr int kModeCwBox = 1106;
+inline constexpr int kModeSsbBox = 1107;
+inline constexpr int kViewDxccBox = 1108;
+inline constexpr int kViewZoneBox = 1109;
+inline constexpr int kWindowOnTopBox = 1110;
+inline constexpr int kModeLabel = 1123;
+inline constexpr int kViewLabel = 1124;
+
+struct MasterChecks {
+    int modeCw = 0, modeSsb = 0, viewDxcc = 0, viewZone = 0, windowOnTop = 0;
+    bool operator==(const MasterChecks&) const = default;
+};
+
+// The main window itself. Texts are Windows-1251 bytes; positions are screen pixels (items: the window's own).
+class MasterWindow {
+public:
+    virtual ~MasterWindow() = default;
+    virtual void setTitle(std::string_view text) = 0;
+    virtual void setItemText(int id, std::string_view text) = 0;
+    virtual void moveItem(int id, int x, int y, int width, int height) = 0;
+    // The five check boxes show these states.
+    virtual void showChecks(const MasterChecks& checks) = 0;
+    // Moves the window's top-left corner there and puts it above every window that is not topmost.
+    virtual void placeOnTop(int left, int top) = 0;
+    // The window's top-left corner as it stands.
+    virtual widgets::Point corner() const = 0;
+    // Posts WM_INFO_REFRESH to the window (queued).
+    virtual void postRefresh() = 0;
+};
+
+// Opens the secondary windows, each at its stored place and on top when g_windowOnTop says so.
+class SecondaryWindows {
+public:
+    virtual ~SecondaryWindows() = default;
+    virtual widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source) = 0;
+    virtual widgets::MultiplierGridWindow* openCounty() = 0;
+    virtual widgets::MultiplierGridWindow* openZone() = 0;
+};
+
+// The mode the window starts in: CW when "setup_mode_cw" is set, SSB otherwise (so a fresh settings file
+// starts in SSB). A pass that starts the window thread takes it first, so that its QSOs are judged in it.
+int startupContestMode();
+
+// The live update's own state, as the panel paints it.
+extern std::string g_currentCall;   // the call typed in the host at the latest pass
+extern int g_infoBand;              // band index of the host's frequency; -1 before the first
+extern int g_gridBand;              // band whose marks the open grid shows; 10: none yet
+extern double g_lastFrequency;      // where "<SP1>" was last sent
+extern std::string g_masterCaption; // the main window's title
+
+// The live update's and the window globals' part of the plug-in's one reset (no window may be open).
+void resetWindowHalf();
+
+class MasterPanel {
+public:
+    MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host);
+    ~MasterPanel();
+
+    // The window's start: settings, texts, place, the mode told to the host, the first refresh.
+    void OnInitDialog();
+    void OnModeCw();
+    void OnModeSsb();
+    void OnViewDxcc();
+    void OnViewZone();
+    void OnWindowOnTop();
+    // The pointer passed over the window: a moved window's place is saved.
+    void OnSetCursor();
+    // One live-update pass (WM_INFO_REFRESH). Never throws.
+    void OnInfoRefresh();
+    // Closes the secondary windows (the main window is ending).
+    void CloseSecondaryWindows();
+
+    MasterChecks checks() const { return {m_modeCw, m_modeSsb, m_viewDxcc, m_viewZone, m_windowOnTop}; }
+    // What the DXCC panel paints, copied at paint time.
+    widgets::DxccPanelState panelState() const;
+
+private:
+    void postRefresh(int gate);
+    void setModeCaption();
+    void setStationLabels();
+    void forgetEndedWindows();
+    widgets::MultiplierGridWindow*& stationGrid();
+    void openDxcc();
+    void openStationGrid();
+    void refreshPass(bool& bandFound);
+    void markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes);
+    void restartBadQsoFile(int contestMode);
+
+    MasterWindow& m_window;
+    SecondaryWindows& m_windows;
+    HostLink& m_host;
+    int m_modeCw = 0;
+    int m_modeSsb = 0;
+    int m_viewDxcc = 0;
+    int m_viewZone = 0;
+    int m_windowOnTop = 0;
+    std::array<std::array<std::string, 4>, jidx::kBandCount> m_rows;
+};
+
+} // namespace ui
