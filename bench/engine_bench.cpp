@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "plugin/plugin_exports.h"
+#include "plugin/window_door.h"
 #include "synthetic_log.h"
 
 namespace {
@@ -216,10 +217,31 @@ void BM_RemoveData(benchmark::State& state) {
     }
 }
 
+// The log work of one live update, as the window thread does it through its door: the earlier QSOs of the typed
+// call on every band and the band's worked lists (the host's calls and the painting aside).
+void BM_LiveUpdateLogWork(benchmark::State& state) {
+    const SyntheticLog& log = syntheticLog(static_cast<std::size_t>(state.range(0)));
+    const std::vector<CallQuestion> questions = callQuestions(log);
+    if (questions.empty()) {
+        state.SkipWithError("no good QSO in the log to ask about");
+        return;
+    }
+    if (g_loadedLog != log.qsos.size()) loadLog(log);
+    GetResult0(nullptr);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const CallQuestion& q = questions[i];
+        if (++i == questions.size()) i = 0;
+        benchmark::DoNotOptimize(window_door::previousQsos(q.call));
+        benchmark::DoNotOptimize(window_door::bandWorked(3));
+    }
+}
+
 BENCHMARK(BM_StatisticsPass)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckCall)->Arg(10000)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_RemoveData)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_LiveUpdateLogWork)->Arg(1000)->Arg(100000)->Unit(benchmark::kNanosecond);
 
 // A pass writes its bad-QSO file and Plugins/VU-VO.ini into the current folder. A folder that has Plugins/ is
 // taken as prepared for that; any other gets a throwaway folder instead, so that no run litters it.

@@ -1,5 +1,7 @@
 #include "engine/contest_state.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
 #include "platform/portable/ascii.h"
 #include "platform/settings.h"
@@ -85,6 +87,12 @@ void QsoLog::clear() {
 
 bool QsoLog::hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const {
     return m_callBandMode.contains({call, band, mode}, m_records);
+}
+
+long QsoLog::latestWithCallOnBand(std::string_view call, std::string_view band) const {
+    long latest = -1;
+    for (const char* mode : jidx::kModes) latest = std::max(latest, m_callBandMode.latest({call, band, mode}, m_records));
+    return latest;
 }
 
 bool QsoLog::hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const {

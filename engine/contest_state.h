@@ -67,6 +67,8 @@ public:
     bool hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
     // Any record with exactly this band and prefix and this zone.
     bool hasBandPrefixZone(std::string_view band, std::string_view prefix, int zone) const;
+    // The position of the latest record with exactly this call on this band, in either mode; -1 when none.
+    long latestWithCallOnBand(std::string_view call, std::string_view band) const;
 
     struct CallBandMode {
         std::string_view call, band, mode;

@@ -13,6 +13,7 @@
 #include "plugin/state_lock.h"
 #include "results/results.h"
 #include "ui/info_thread.h"
+#include "ui/master_panel.h"
 
 namespace {
 
@@ -94,6 +95,15 @@ int VUVO_API ResetStats0(const char* hostDir, int exportPass, const char* ownCal
         lock.lock();
         const bool startWindows = decideWindowStart(infoWindowOpen());
         lock.unlock();
+        if (startWindows && windowThreadOpensWindows()) {
+            // The window starts in the mode its settings give and tells the host so: the pass that starts it
+            // judges every QSO, and titles its bad-QSO file, in that mode, whichever thread runs first.
+            const int mode = ui::startupContestMode();
+            settingsWrite("Mode", mode == 0 ? "0" : "1");
+            lock.lock();
+            g_contestMode = mode;
+            lock.unlock();
+        }
         if (startWindows) StartInfoThread();
         lock.lock();
         finishPass(pass);

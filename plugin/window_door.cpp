@@ -14,10 +14,11 @@ PreviousQsos previousQsos(std::string_view call) {
     PreviousQsos rows;
     if (call.empty()) return rows;
     std::lock_guard lock(stateMutex());
-    for (const CInfo& q : g_log) {
-        if (q.call != call) continue;
-        const int band = bandIndexOf(q.band);
-        if (band >= kBandCount) continue;
+    // The log's index answers without a walk: the latest record with the call on each band.
+    for (int band = 0; band < kBandCount; ++band) {
+        const long at = g_log.latestWithCallOnBand(call, jidx::kBands[band].name);
+        if (at < 0) continue;
+        const CInfo& q = g_log[static_cast<std::size_t>(at)];
         rows[band] = {true, q.time.Format("%H:%M"), q.mode, q.multCode};
     }
     return rows;

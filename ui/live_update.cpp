@@ -74,6 +74,17 @@ void MasterPanel::markGrid(widgets::MultiplierGridWindow& grid, int band, const 
             }
 }
 
+void MasterPanel::ResetGrids() {
+    forgetEndedWindows();
+    for (widgets::MultiplierGridWindow* grid : {g_zoneWindow, g_countyWindow}) {
+        if (!grid) continue;
+        for (int k = 0; k < grid->spec().count; ++k) {
+            grid->worked()[k] = 0;
+            widgets::showMark(grid->button(k), false);
+        }
+    }
+}
+
 void MasterPanel::refreshPass(bool& bandFound) {
     if (!m_host.linked()) return;
     forgetEndedWindows();

@@ -84,6 +84,8 @@ public:
     void OnInfoRefresh();
     // Closes the secondary windows (the main window is ending).
     void CloseSecondaryWindows();
+    // A QSO left the log: the open grids show no multiplier worked until the next refresh marks them again.
+    void ResetGrids();
 
     MasterChecks checks() const { return {m_modeCw, m_modeSsb, m_viewDxcc, m_viewZone, m_windowOnTop}; }
     // What the DXCC panel paints, copied at paint time.

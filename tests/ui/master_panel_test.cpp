@@ -129,6 +129,12 @@ TEST_F(MasterPanelTest, RowsShowTheLatestQsoWithTheTypedCallOnEachBand) {
     none[2] = {"40m", "   -", "   -", " -"};
     none[3] = {"20m", "   -", "   -", " -"};
     EXPECT_EQ(none, rows());
+    test::remove(qso("JA1ABC", "20m", 12, 30, "14", 14030000)); // the latest goes: the one before shows again
+    host.call = "JA1ABC";
+    refresh();
+    Rows earlier = found;
+    earlier[3] = {"20m", "12:00", "CW", "13"};
+    EXPECT_EQ(earlier, rows());
 }
 
 TEST_F(MasterPanelTest, FrequencyGivesTheBandAndMovesBeyond300HertzSendTheSpotCommand) {

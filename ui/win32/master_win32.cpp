@@ -1,0 +1,105 @@
+#include "ui/win32/master_win32.h"
+
+#include "resources/resource.h"
+#include "ui/info_thread.h"
+#include "ui/win32/dxcc_window_win32.h"
+#include "ui/win32/grid_windows_win32.h"
+#include "ui/window_globals.h"
+
+master::master() : CDialog(IDD_MASTER), m_panel(*this, *this, m_hostLink) {}
+
+master::~master() {
+    m_panel.CloseSecondaryWindows();
+    if (m_hWnd) DestroyWindow(m_hWnd);
+    m_hostLink.Release();
+    if (m_backgroundBrush) DeleteObject(m_backgroundBrush);
+}
+
+bool master::open() { return Create(); }
+
+BOOL master::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_backgroundBrush = CreateSolidBrush(jidx::kWindowBackground);
+    HICON icon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO));
+    if (icon) SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // The window ends only on Escape or when the plug-in closes it.
+    if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    m_hostLink.LinkToHost();
+    m_panel.OnInitDialog();
+    ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+    return TRUE;
+}
+
+HBRUSH master::OnCtlColor(HDC dc, HWND, UINT) {
+    SetTextColor(dc, jidx::kWindowText);
+    SetBkColor(dc, jidx::kWindowBackground);
+    return m_backgroundBrush;
+}
+
+bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    switch (message) {
+    case WM_INFO_REFRESH:
+        m_panel.OnInfoRefresh();
+        result = 0;
+        return true;
+    case WM_GRID_RESET:
+        m_panel.ResetGrids();
+        return true;
+    case WM_CLOSE_WINDOWS:
+        m_panel.CloseSecondaryWindows();
+        EndDialog(IDCANCEL);
+        return true;
+    case WM_SETCURSOR:
+        m_panel.OnSetCursor();
+        return false; // the default handling sets the cursor
+    case WM_DESTROY:
+        m_panel.CloseSecondaryWindows();
+        PostQuitMessage(0);
+        return false;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != BN_CLICKED) return false;
+        switch (LOWORD(wParam)) {
+        case ui::kModeCwBox: m_panel.OnModeCw(); return true;
+        case ui::kModeSsbBox: m_panel.OnModeSsb(); return true;
+        case ui::kViewDxccBox: m_panel.OnViewDxcc(); return true;
+        case ui::kViewZoneBox: m_panel.OnViewZone(); return true;
+        case ui::kWindowOnTopBox: m_panel.OnWindowOnTop(); return true;
+        default: return false;
+        }
+    default:
+        return false;
+    }
+}
+
+void master::setTitle(std::string_view text) { setWindowText(std::string(text), kCyrillicCodePage); }
+
+void master::setItemText(int id, std::string_view text) { CDialog::setItemText(id, std::string(text), kCyrillicCodePage); }
+
+void master::moveItem(int id, int x, int y, int width, int height) {
+    if (HWND item = GetDlgItem(id)) MoveWindow(item, x, y, width, height, TRUE);
+}
+
+void master::showChecks(const ui::MasterChecks& c) {
+    CheckDlgButton(m_hWnd, ui::kModeCwBox, c.modeCw ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, ui::kModeSsbBox, c.modeSsb ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, ui::kViewDxccBox, c.viewDxcc ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, ui::kViewZoneBox, c.viewZone ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(m_hWnd, ui::kWindowOnTopBox, c.windowOnTop ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void master::placeOnTop(int left, int top) {
+    SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+widgets::Point master::corner() const {
+    RECT r{};
+    GetWindowRect(m_hWnd, &r);
+    return {r.left, r.top};
+}
+
+void master::postRefresh() { PostMessageW(m_hWnd, WM_INFO_REFRESH, 0, 0); }
+
+widgets::DxccWindowView* master::openDxcc(widgets::DxccPanelSource source) { return openDxccWindow(std::move(source)); }
+widgets::MultiplierGridWindow* master::openCounty() { return openCountyWindow(); }
+widgets::MultiplierGridWindow* master::openZone() { return openZoneWindow(); }

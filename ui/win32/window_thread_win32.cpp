@@ -1,0 +1,125 @@
+#include "ui/win32/window_thread_win32.h"
+
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <atomic>
+
+#include "platform/win32/message_owner_win32.h"
+#include "ui/info_thread.h"
+#include "ui/win32/master_win32.h"
+
+namespace {
+
+// The life marker: true from StartInfoThread until the thread's last act; its window and apartment are gone
+// by then.
+std::atomic<bool> g_threadAlive{false};
+std::atomic<master*> g_master{nullptr};
+std::atomic<HWND> g_masterWindow{nullptr};
+// Set when the library is being unloaded: the ending thread then leaves its apartment to the system, since
+// CoUninitialize may need the loader lock that the unloading thread holds.
+std::atomic<bool> g_unloading{false};
+
+// The window thread's own loop: every plug-in window's dialog keys (Escape, Tab) work, not only the main one's.
+void runMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+        if (root && IsDialogMessageW(root, &msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+DWORD WINAPI InfoThreadProc(LPVOID) {
+    DWORD code = 0;
+    try {
+        const HRESULT com = CoInitialize(nullptr);
+        auto* window = new master;
+        g_master = window;
+        if (window->open()) {
+            g_masterWindow = window->GetSafeHwnd();
+            platform::setMessageOwnerWindow(window->GetSafeHwnd());
+            runMessageLoop();
+        }
+        platform::setMessageOwnerWindow(nullptr);
+        g_masterWindow = nullptr;
+        g_master = nullptr;
+        delete window;
+        if (SUCCEEDED(com) && !g_unloading) CoUninitialize();
+    } catch (...) {
+        code = 1;
+    }
+    g_masterWindow = nullptr;
+    g_master = nullptr;
+    g_threadAlive = false; // the last act: nothing of the plug-in's runs on this thread after it but the return
+    return code;
+}
+
+// Waits until the window thread has let go, pumping the caller's messages: calls from the window thread to the
+// host's object are served on the host's thread, which must not sit in a wait that serves nothing.
+bool waitForThreadEnd(DWORD limitMs) {
+    const DWORD start = GetTickCount();
+    while (g_threadAlive) {
+        if (GetTickCount() - start >= limitMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+void askToClose() {
+    // A thread still starting has no window yet: it will find one to close as soon as it posts its first.
+    for (int i = 0; i < 250 && g_threadAlive && !g_masterWindow; ++i) Sleep(20);
+    if (HWND window = g_masterWindow) PostMessageW(window, WM_CLOSE_WINDOWS, 0, 0);
+}
+
+class Win32WindowThread : public WindowThread {
+public:
+    void start() override {
+        if (g_threadAlive) stop();
+        g_threadAlive = true;
+        HANDLE thread = CreateThread(nullptr, 0, &InfoThreadProc, nullptr, 0, nullptr);
+        if (thread) {
+            CloseHandle(thread);
+        } else {
+            g_threadAlive = false;
+        }
+    }
+    void stop() override {
+        if (!g_threadAlive) return;
+        askToClose();
+        waitForThreadEnd(10000);
+    }
+    bool alive() const override { return g_threadAlive; }
+    void postRefresh() override {
+        if (HWND window = g_masterWindow) PostMessageW(window, WM_INFO_REFRESH, 0, 0);
+    }
+    void resetGrids() override {
+        if (HWND window = g_masterWindow) PostMessageW(window, WM_GRID_RESET, 0, 0);
+    }
+    bool opensWindows() const override { return true; }
+};
+
+Win32WindowThread* windowThread() {
+    static Win32WindowThread* const thread = new Win32WindowThread;
+    return thread;
+}
+
+} // namespace
+
+master* masterWindow() { return g_master; }
+
+void installWin32WindowThread() { installWindowThread(windowThread()); }
+
+void releaseWindowThreadForUnload() {
+    if (!g_threadAlive) return;
+    g_unloading = true;
+    askToClose();
+    if (waitForThreadEnd(3000)) Sleep(20); // the thread's return, after its marker, takes a moment
+}

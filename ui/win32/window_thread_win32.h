@@ -1,0 +1,14 @@
+// The plug-in's window thread on Windows: it runs the main information window and every other plug-in window,
+// and makes every call to the host's automation object.
+#pragma once
+
+class master;
+
+// The main window object while a window thread runs it (set by that thread), or null.
+master* masterWindow();
+
+// Installs the Windows window thread behind the host thread's calls (the plug-in's load does this).
+void installWin32WindowThread();
+// The library is being unloaded (FreeLibrary, under the loader lock): asks the window thread to close its windows
+// and waits, pumping, a bounded time for it to let go of the plug-in's code. Never waits for the thread's end.
+void releaseWindowThreadForUnload();
