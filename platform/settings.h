@@ -1,6 +1,7 @@
 // Private-profile settings (an ini file of [sections] and key=value lines), with the platform's semantics:
 // section and key names compare without regard to ASCII letter case and blanks around them and around values
-// are ignored. A path may use '\' as folder separator on every platform.
+// are ignored. A path may use '\' as folder separator on every platform. Any thread may call these: each call
+// is whole, so that writes of two threads lose neither's key.
 #pragma once
 #include <string>
 
@@ -11,7 +12,9 @@ std::string profileRead(const std::string& file, const std::string& section, con
                         const std::string& def);
 
 // Sets key in section: replaces the value in place or appends the key (and the section) and keeps every other
-// line. Creates the file but not a missing folder. Returns false when nothing could be written.
+// line. A CR or LF in section, key or value is written as a blank: nothing written adds a line. Creates the file
+// but not a missing folder; the file is replaced whole or not at all. Returns false when nothing could be
+// written (the file then stays as it was).
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);
 

@@ -1,10 +1,11 @@
 #include "platform/portable/profile_file.h"
 
+#include "platform/files.h"
+#include "platform/portable/ascii.h"
 #include "platform/settings.h"
 
-#include <cerrno>
+#include <algorithm>
 #include <climits>
-#include <cstdio>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -14,28 +15,13 @@ namespace {
 
 constexpr std::size_t npos = std::string_view::npos;
 
-// kernel32 counts every C white-space character as a blank, the line ends included.
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+// kernel32 counts every C white-space character as a blank, the line ends included: ascii::isSpace.
+using ascii::equalsNoCase;
+using ascii::trim;
 
 std::string_view trimFront(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && ascii::isSpace(s.front())) s.remove_prefix(1);
     return s;
-}
-
-std::string_view trim(std::string_view s) {
-    s = trimFront(s);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (lowerAscii(a[i]) != lowerAscii(b[i])) return false;
-    }
-    return true;
 }
 
 // The file as kernel32 holds it in memory: sections of keys, nothing else. A line without '=' is a key without
@@ -112,18 +98,13 @@ std::string_view unquoted(std::string_view value) {
     return value;
 }
 
-// The whole file; missing tells a file that is not there from one that cannot be read.
-bool loadFile(const std::string& path, std::string& text, bool& missing) {
-    errno = 0;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    missing = file == nullptr && errno == ENOENT;
-    if (file == nullptr) return false;
-    char buffer[4096];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
+// What is written stays on its line: a line break in a name or a value would add lines, keys or sections of
+// the text's choosing (kernel32 writes it as it is), so each CR and LF becomes a blank.
+std::string oneLine(std::string_view text) {
+    std::string line(text);
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    return line;
 }
 
 } // namespace
@@ -140,10 +121,11 @@ bool find(const std::string& text, const std::string& section, const std::string
 bool withValue(const std::string& text, const std::string& section, const std::string& key,
                const std::string& value, std::string& updated) {
     std::vector<Section> sections = parse(text);
+    const std::string sectionLine = oneLine(section), keyLine = oneLine(key), valueLine = oneLine(value);
     // Names are looked up trimmed but stored as given less their leading blanks, as kernel32 stores them.
-    const std::string_view sectionName = trimFront(section);
-    const std::string_view keyName = trimFront(key);
-    const std::string_view newValue = trimFront(value);
+    const std::string_view sectionName = trimFront(sectionLine);
+    const std::string_view keyName = trimFront(keyLine);
+    const std::string_view newValue = trimFront(valueLine);
     Section* inSection = findSection(sections, trim(sectionName));
     if (inSection == nullptr) {
         sections.push_back({std::string(sectionName), {{std::string(keyName), std::string(newValue)}}});
@@ -160,24 +142,21 @@ bool withValue(const std::string& text, const std::string& section, const std::s
 std::string read(const std::string& path, const std::string& section, const std::string& key,
                  const std::string& def) {
     std::string text;
-    bool missing = false;
     std::string value;
-    if (!loadFile(path, text, missing) || !find(text, section, key, value)) return def;
+    if (platform::readWholeFile(path, text) != platform::ReadResult::read || !find(text, section, key, value))
+        return def;
     return value;
 }
 
 bool write(const std::string& path, const std::string& section, const std::string& key, const std::string& value) {
     std::string text;
-    bool missing = false;
     // Rewriting a file we could not read would lose its contents.
-    if (!loadFile(path, text, missing) && !missing) return false;
+    if (platform::readWholeFile(path, text) == platform::ReadResult::failed) return false;
     std::string updated;
     // The same value again leaves the file as it is, byte for byte.
     if (!withValue(text, section, key, value, updated)) return true;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(updated.data(), 1, updated.size(), file) == updated.size();
-    return std::fclose(file) == 0 && written;
+    // Replaced whole: a full disk leaves the old settings as they were, never a file cut short.
+    return platform::writeWholeFile(path, updated);
 }
 
 } // namespace profile

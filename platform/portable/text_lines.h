@@ -1,5 +1,5 @@
 #pragma once
-// Lines of a text file's bytes, for the files adapters of both systems.
+// Lines of a text file's bytes, for the files port's readLines.
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 #include "platform/portable/wildcard.h"
 
+#include "platform/portable/ascii.h"
+
 namespace wildcard {
 namespace {
-
-char lowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 // Greedy with one backtrack point: the last '*' seen is the only one that ever needs to take more.
 bool matches(std::string_view pattern, std::string_view name) {
@@ -15,7 +15,7 @@ bool matches(std::string_view pattern, std::string_view name) {
         if (p < pattern.size() && pattern[p] == '*') {
             starAt = p++;
             starName = n;
-        } else if (p < pattern.size() && (pattern[p] == '?' || lowerAscii(pattern[p]) == lowerAscii(name[n]))) {
+        } else if (p < pattern.size() && (pattern[p] == '?' || ascii::lower(pattern[p]) == ascii::lower(name[n]))) {
             ++p;
             ++n;
         } else if (starAt != std::string_view::npos) {

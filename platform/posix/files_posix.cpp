@@ -1,73 +1,120 @@
 #include "platform/files.h"
-#include "platform/portable/text_lines.h"
+#include "platform/portable/file_reading.h"
 #include "platform/portable/wildcard.h"
+#include "platform/posix/os_calls.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-
 namespace platform {
+
+namespace posix {
+
+OsCalls& osCalls() {
+    static OsCalls calls = {
+        [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); },
+        ::read,
+        ::write,
+        ::close,
+        ::rename,
+        ::unlink,
+    };
+    return calls;
+}
+
+} // namespace posix
+
 namespace {
 
+using posix::osCalls;
+
+// The one place where the plug-in's Windows-style paths become POSIX ones.
 std::string nativePath(std::string path) {
     std::replace(path.begin(), path.end(), '\\', '/');
     return path;
 }
 
-bool readWhole(const std::string& path, std::string& bytes) {
-    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
-    if (file == nullptr) return false;
-    char buffer[8192];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
-    // A folder opens but does not read.
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    return ok;
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = osCalls().write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
 }
 
-bool writeBytes(const std::string& path, const char* mode, std::string_view bytes) {
-    std::FILE* file = std::fopen(nativePath(path).c_str(), mode);
-    if (file == nullptr) return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+// A link is replaced at the file it names, so that the link stays a link.
+std::string replacedFile(const std::string& path) {
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
+    char resolved[PATH_MAX];
+    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
+}
+
+// The new file goes beside the old one, so that the rename stays within one file system; its name is short
+// whatever the old one's, and hidden.
+int createBeside(const std::string& target, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder + ".VU-VO-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        const int fd = osCalls().open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
 }
 
 } // namespace
 
-bool readLines(const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
-    std::string bytes;
-    if (!readWhole(path, bytes)) return false;
-    text::splitLines(bytes, lines);
-    return true;
-}
-
-std::size_t countLines(const std::string& path) {
-    std::FILE* file = std::fopen(nativePath(path).c_str(), "rb");
-    if (file == nullptr) return 0;
+ReadResult readChunks(const std::string& path, const std::function<void(std::string_view)>& take) {
+    const int fd = osCalls().open(nativePath(path).c_str(), O_RDONLY | O_CLOEXEC, 0);
+    if (fd < 0) return errno == ENOENT ? ReadResult::missing : ReadResult::failed;
     char buffer[8192];
-    std::size_t got = 0;
-    std::size_t count = 0;
-    char last = '\n';
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        count += static_cast<std::size_t>(std::count(buffer, buffer + got, '\n'));
-        last = buffer[got - 1];
+    ReadResult result = ReadResult::read;
+    for (;;) {
+        const ssize_t got = osCalls().read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        // A folder opens but does not read.
+        if (got < 0) result = ReadResult::failed;
+        if (got <= 0) break;
+        take(std::string_view(buffer, static_cast<std::size_t>(got)));
     }
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
-    if (!ok) return 0;
-    return count + (last != '\n' ? 1 : 0);
+    osCalls().close(fd);
+    return result;
 }
 
-bool appendToFile(const std::string& path, std::string_view bytes) { return writeBytes(path, "ab", bytes); }
+bool appendToFile(const std::string& path, std::string_view bytes) {
+    const int fd = osCalls().open(nativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes);
+    return osCalls().close(fd) == 0 && written;
+}
 
-bool writeWholeFile(const std::string& path, std::string_view bytes) { return writeBytes(path, "wb", bytes); }
+// The old file is never opened for writing: a full disk or any other failure stops before the rename, which
+// swaps the whole new file in at once. The old file's permissions go over to the new one.
+bool writeWholeFile(const std::string& path, std::string_view bytes) {
+    const std::string target = replacedFile(nativePath(path));
+    std::string temp;
+    const int fd = createBeside(target, temp);
+    if (fd < 0) return false;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+    const bool written = writeAll(fd, bytes);
+    // Some file systems report a full disk only when the file is closed.
+    const bool closed = osCalls().close(fd) == 0;
+    if (written && closed && osCalls().rename(temp.c_str(), target.c_str()) == 0) return true;
+    osCalls().unlink(temp.c_str());
+    return false;
+}
 
 std::vector<std::string> listDirectory(const std::string& pattern) {
     const std::string native = nativePath(pattern);
@@ -92,31 +139,25 @@ std::vector<std::string> listDirectory(const std::string& pattern) {
 
 bool AppendFile::append(const std::string& path, std::string_view bytes) {
     if (m_handle >= 0) {
-        // A file deleted meanwhile must not swallow the lines: start a new one.
+        // A file deleted or replaced meanwhile must not swallow the lines: start on the one now there.
         struct stat open {};
         if (path != m_path || ::fstat(static_cast<int>(m_handle), &open) != 0 || open.st_nlink == 0) close();
     }
     if (m_handle < 0) {
-        int fd = ::open(nativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+        const int fd = osCalls().open(nativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
         if (fd < 0) return false;
         m_handle = fd;
         m_path = path;
     }
-    const int fd = static_cast<int>(m_handle);
-    while (!bytes.empty()) {
-        ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            close(); // the next append tries afresh
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (!writeAll(static_cast<int>(m_handle), bytes)) {
+        close(); // the next append tries afresh
+        return false;
     }
     return true;
 }
 
 void AppendFile::close() {
-    if (m_handle >= 0) ::close(static_cast<int>(m_handle));
+    if (m_handle >= 0) osCalls().close(static_cast<int>(m_handle));
     m_handle = -1;
     m_path.clear();
 }

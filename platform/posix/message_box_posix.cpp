@@ -3,6 +3,7 @@
 #include "platform/posix/message_log.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <utility>
 
@@ -11,6 +12,22 @@ namespace {
 
 std::mutex shownMutex;
 std::vector<std::string> shown;
+
+// One line per text, whatever it holds: a backslash and the line breaks are written out.
+void logMessage(const char* path, const std::string& text) {
+    std::string line;
+    for (const char c : text) {
+        if (c == '\\') line += "\\\\";
+        else if (c == '\n') line += "\\n";
+        else if (c == '\r') line += "\\r";
+        else line += c;
+    }
+    line += '\n';
+    if (std::FILE* log = std::fopen(path, "ab")) {
+        std::fwrite(line.data(), 1, line.size(), log);
+        std::fclose(log);
+    }
+}
 
 } // namespace
 
@@ -24,6 +41,8 @@ void showMessage(const std::string& text, const std::string& caption, MessageIco
         std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
     }
     std::fflush(stderr);
+    const char* log = std::getenv("VUVO_MESSAGE_LOG");
+    if (log != nullptr && *log != '\0') logMessage(log, text);
 }
 
 std::vector<std::string> takeShownMessages() {

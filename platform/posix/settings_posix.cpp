@@ -2,26 +2,27 @@
 
 #include "platform/portable/profile_file.h"
 
-#include <algorithm>
+#include <mutex>
 
 namespace platform {
 namespace {
 
-std::string nativePath(std::string path) {
-    std::replace(path.begin(), path.end(), '\\', '/');
-    return path;
-}
+// A write reads the whole file and replaces it: two threads at it at once would lose one's key. A leaf lock,
+// held for the file work only.
+std::mutex settingsMutex;
 
 } // namespace
 
 std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& def) {
-    return profile::read(nativePath(file), section, key, def);
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::read(file, section, key, def);
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
-    return profile::write(nativePath(file), section, key, value);
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::write(file, section, key, value);
 }
 
 } // namespace platform

@@ -1,100 +1,102 @@
 #include "platform/files.h"
-#include "platform/portable/text_lines.h"
+#include "platform/portable/file_reading.h"
 #include "platform/portable/wildcard.h"
+#include "platform/win32/os_calls_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
 namespace platform {
+
+namespace win32 {
+
+OsCalls& osCalls() {
+    static OsCalls calls = {CreateFileA, ReadFile, WriteFile, CloseHandle, MoveFileExA, DeleteFileA};
+    return calls;
+}
+
+} // namespace win32
+
 namespace {
 
-// Owns a file handle for the span of one call.
-class File {
-public:
-    explicit File(HANDLE handle) : m_handle(handle) {}
-    ~File() {
-        if (ok()) CloseHandle(m_handle);
-    }
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-    bool ok() const { return m_handle != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return m_handle; }
-
-private:
-    HANDLE m_handle;
-};
-
-// Others may read and write a file while we read it: the host keeps its own files open. A folder does not open
-// (no backup semantics asked for), so it reads as a file that cannot be opened.
-File openForReading(const std::string& path) {
-    return File(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
-bool readWhole(const std::string& path, std::string& bytes) {
-    File file = openForReading(path);
-    if (!file.ok()) return false;
-    char buffer[8192];
-    DWORD got = 0;
-    for (;;) {
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return false;
-        if (got == 0) return true;
-        bytes.append(buffer, got);
-    }
-}
+using win32::osCalls;
 
 bool writeAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+        if (!osCalls().writeFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes.remove_prefix(written);
     }
     return true;
 }
 
-// Others may read what we write (a Cabrillo file open in a viewer, the bad-QSO file in an editor) but not
-// write it at the same time.
-bool writeBytes(const std::string& path, DWORD access, DWORD disposition, std::string_view bytes) {
-    File file(CreateFileA(path.c_str(), access, FILE_SHARE_READ, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                          nullptr));
-    return file.ok() && writeAll(file.get(), bytes);
+// The new file goes beside the old one, so that the move stays within one volume; its name is short whatever
+// the old one's. Others may read it while it is written (a viewer, a backup) but not write it.
+HANDLE createBeside(const std::string& path, std::string& temp) {
+    static std::atomic<unsigned> counter{0};
+    const std::size_t slash = path.find_last_of("\\/:");
+    const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temp = folder + "~VU-VO-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++) + ".tmp";
+        const HANDLE file = osCalls().createFile(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 } // namespace
 
-bool readLines(const std::string& path, std::vector<std::string>& lines) {
-    lines.clear();
-    std::string bytes;
-    if (!readWhole(path, bytes)) return false;
-    text::splitLines(bytes, lines);
-    return true;
-}
-
-std::size_t countLines(const std::string& path) {
-    File file = openForReading(path);
-    if (!file.ok()) return 0;
-    char buffer[8192];
-    DWORD got = 0;
-    std::size_t count = 0;
-    char last = '\n';
-    for (;;) {
-        if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return 0;
-        if (got == 0) break;
-        count += static_cast<std::size_t>(std::count(buffer, buffer + got, '\n'));
-        last = buffer[got - 1];
+// Others may read and write a file while we read it: the host keeps its own files open. A folder does not open
+// (no backup semantics asked for), so it reads as a file that cannot be read.
+ReadResult readChunks(const std::string& path, const std::function<void(std::string_view)>& take) {
+    const HANDLE file =
+        osCalls().createFile(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::missing
+                                                                              : ReadResult::failed;
     }
-    return count + (last != '\n' ? 1 : 0);
+    char buffer[8192];
+    ReadResult result = ReadResult::read;
+    for (;;) {
+        DWORD got = 0;
+        if (!osCalls().readFile(file, buffer, sizeof buffer, &got, nullptr)) {
+            result = ReadResult::failed;
+            break;
+        }
+        if (got == 0) break;
+        take(std::string_view(buffer, got));
+    }
+    osCalls().closeHandle(file);
+    return result;
 }
 
 bool appendToFile(const std::string& path, std::string_view bytes) {
     // FILE_APPEND_DATA without FILE_WRITE_DATA: every write lands at the end, whatever else has the file open.
-    return writeBytes(path, FILE_APPEND_DATA | SYNCHRONIZE, OPEN_ALWAYS, bytes);
+    const HANDLE file = osCalls().createFile(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr,
+                                             OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = writeAll(file, bytes);
+    return osCalls().closeHandle(file) != 0 && written;
 }
 
+// The old file is never opened for writing: a full disk or any other failure stops before the move, which swaps
+// the whole new file in at once. A program holding the old file without sharing its deletion keeps the move
+// from happening: the old file then stays.
 bool writeWholeFile(const std::string& path, std::string_view bytes) {
-    return writeBytes(path, GENERIC_WRITE, CREATE_ALWAYS, bytes);
+    std::string temp;
+    const HANDLE file = createBeside(path, temp);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = writeAll(file, bytes);
+    const bool closed = osCalls().closeHandle(file) != 0;
+    if (written && closed && osCalls().moveFileEx(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    osCalls().deleteFile(temp.c_str());
+    return false;
 }
 
 std::vector<std::string> listDirectory(const std::string& pattern) {
@@ -114,10 +116,6 @@ std::vector<std::string> listDirectory(const std::string& pattern) {
     return names;
 }
 
-} // namespace platform
-
-namespace platform {
-
 bool AppendFile::append(const std::string& path, std::string_view bytes) {
     if (m_handle != -1) {
         // A file deleted meanwhile stays "delete pending" while we hold it: the lines would vanish with it, so
@@ -130,9 +128,9 @@ bool AppendFile::append(const std::string& path, std::string_view bytes) {
         }
     }
     if (m_handle == -1) {
-        const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = osCalls().createFile(path.c_str(), FILE_APPEND_DATA | SYNCHRONIZE,
+                                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) return false;
         m_handle = reinterpret_cast<std::intptr_t>(file);
         m_path = path;
@@ -145,7 +143,7 @@ bool AppendFile::append(const std::string& path, std::string_view bytes) {
 }
 
 void AppendFile::close() {
-    if (m_handle != -1) CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    if (m_handle != -1) osCalls().closeHandle(reinterpret_cast<HANDLE>(m_handle));
     m_handle = -1;
     m_path.clear();
 }

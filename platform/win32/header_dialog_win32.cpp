@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "platform/portable/ascii.h"
 #include "platform/win32/dialog_win32.h"
 #include "resources/resource.h"
 
@@ -52,15 +53,6 @@ const struct {
     {IDC_CAB_EMAIL, &V::email, false},
 };
 
-bool startsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(text[i]) != lower(prefix[i])) return false;
-    }
-    return true;
-}
-
 BOOL Cabrillo::OnInitDialog() {
     CDialog::OnInitDialog();
     DoDataExchange(false);
@@ -100,7 +92,7 @@ void Cabrillo::selectInCombo(int control, const std::string& value) {
         std::string entry(static_cast<std::size_t>(length) + 1, '\0');
         SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
         entry.resize(static_cast<std::size_t>(length));
-        if (startsWithIgnoringCase(entry, value)) {
+        if (ascii::startsWithNoCase(entry, value)) {
             SendMessageA(combo, CB_SETCURSEL, i, 0);
             return;
         }

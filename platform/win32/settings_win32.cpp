@@ -1,43 +1,44 @@
+// The settings on Windows: our own profile code, which writes what kernel32 writes but replaces the file whole
+// (WritePrivateProfileStringA rewrites it in place, so that a full disk leaves it cut short).
 #include "platform/settings.h"
+
+#include "platform/portable/profile_file.h"
 
 #include <windows.h>
 
+#include <mutex>
 #include <string>
-#include <vector>
 
 namespace platform {
 namespace {
 
-// kernel32 cuts a value that does not fit and then answers size - 1: grow until the answer is shorter.
-std::string readWhole(const std::string& file, const std::string& section, const std::string& key,
-                      const std::string& def) {
-    std::vector<char> buffer(256);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer.data(), size,
-                                                   file.c_str());
-        if (got + 1 < size || size >= (1u << 30)) return std::string(buffer.data(), got);
-        buffer.resize(buffer.size() * 4);
-    }
-}
+// A write reads the whole file and replaces it: two threads at it at once would lose one's key. A leaf lock,
+// held for the file work only.
+std::mutex settingsMutex;
 
-bool endsInBlank(const std::string& text) { return !text.empty() && (text.back() == ' ' || text.back() == '\t'); }
+// As kernel32 places a profile: a name without any folder goes to the Windows folder.
+std::string profilePath(const std::string& file) {
+    if (file.find_first_of("\\/") != std::string::npos) return file;
+    char folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return file;
+    return std::string(folder, length) + "\\" + file;
+}
 
 } // namespace
 
 std::string profileRead(const std::string& file, const std::string& section, const std::string& key,
                         const std::string& def) {
-    if (!endsInBlank(def)) return readWhole(file, section, key, def);
-    // kernel32 strips trailing blanks off the default; the port gives it back whole. Two different defaults
-    // both coming back mean the key is absent, whatever its value could have been.
-    const std::string first = readWhole(file, section, key, "\x01");
-    if (first != "\x01") return first;
-    return readWhole(file, section, key, "\x02") == "\x02" ? def : first;
+    const std::string path = profilePath(file);
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::read(path, section, key, def);
 }
 
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value) {
-    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != 0;
+    const std::string path = profilePath(file);
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::write(path, section, key, value);
 }
 
 } // namespace platform

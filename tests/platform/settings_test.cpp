@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <sstream>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -174,6 +178,54 @@ TEST_F(ProfileTest, WriteFailsWithoutFolderAndOnFolders) {
     std::filesystem::create_directory(folder.path("dir.ini"));
     EXPECT_FALSE(platform::profileWrite(folder.path("dir.ini"), "S", "k", "v"));
     EXPECT_TRUE(std::filesystem::is_directory(folder.path("dir.ini")));
+}
+
+// Nothing written adds a line: a value typed with a line break (a header box, a pasted text) stays one value,
+// and a name cannot open a section.
+TEST_F(ProfileTest, LineBreaksInWhatIsWrittenBecomeBlanks) {
+    writeBytes(ini, "[Settings]\r\nMode=1\r\n");
+    ASSERT_TRUE(platform::profileWrite(ini, "Settings", "Address", "1 Main St\r\n[Other]\r\nMode=0"));
+    ASSERT_TRUE(platform::profileWrite(ini, "Settings", "Name\nMode", "Kenji\rVu\n"));
+    ASSERT_TRUE(platform::profileWrite(ini, "Sett\r\nings]\n[Other", "k", "v"));
+    EXPECT_EQ(readBytes(ini), "[Settings]\r\n"
+                              "Mode=1\r\n"
+                              "Address=1 Main St  [Other]  Mode=0\r\n"
+                              "Name Mode=Kenji Vu\r\n"
+                              "[Sett  ings] [Other]\r\n"
+                              "k=v\r\n");
+    EXPECT_EQ(read("Settings", "Address"), "1 Main St  [Other]  Mode=0");
+    EXPECT_EQ(read("Settings", "Mode"), "1");
+    EXPECT_EQ(read("Other", "Mode"), "<default>");
+    EXPECT_EQ(read("Settings", "Name\nMode"), "<default>");
+    EXPECT_EQ(read("Settings", "Name Mode"), "Kenji Vu");
+}
+
+// The window thread and the host's thread both write settings: every key of both survives, each whole.
+TEST_F(ProfileTest, WritesFromSeveralThreadsAtOnceLoseNoKey) {
+    constexpr int kThreads = 4, kKeys = 40;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([this, t] {
+            for (int k = 0; k < kKeys; ++k) {
+                const std::string key = "t" + std::to_string(t) + "k" + std::to_string(k);
+                EXPECT_TRUE(platform::profileWrite(ini, "Settings", key, "value of " + key));
+                EXPECT_EQ(platform::profileRead(ini, "Settings", key, "<lost>"), "value of " + key);
+            }
+        });
+    }
+    for (std::thread& thread : threads) thread.join();
+    std::vector<std::string> expected{"[Settings]"}, lines;
+    for (int t = 0; t < kThreads; ++t) {
+        for (int k = 0; k < kKeys; ++k) {
+            const std::string key = "t" + std::to_string(t) + "k" + std::to_string(k);
+            expected.push_back(key + "=value of " + key);
+        }
+    }
+    std::istringstream file(readBytes(ini));
+    for (std::string line; std::getline(file, line);) lines.push_back(line.substr(0, line.size() - 1));
+    std::sort(expected.begin(), expected.end());
+    std::sort(lines.begin(), lines.end());
+    EXPECT_EQ(lines, expected);
 }
 
 TEST(LeadingInt, SignDigitsAndSaturation) {

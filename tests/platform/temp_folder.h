@@ -9,13 +9,11 @@
 #include <string>
 #include <system_error>
 
+#include "support/scratch_folder.h"
+
 class TempFolder {
 public:
-    TempFolder() {
-        std::string name = (std::filesystem::temp_directory_path() / "vuvo-test-XXXXXX").string();
-        if (mkdtemp(name.data()) == nullptr) throw std::system_error(errno, std::generic_category(), name);
-        root_ = name;
-    }
+    TempFolder() : root_(test::newScratchFolder().string()) {}
     ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);

@@ -1,11 +1,18 @@
-// The Windows file adapter: lines, appends, whole writes that let readers in, and directory listings.
+// The Windows file adapter: lines, appends, whole writes that let readers in, and directory listings. What a
+// failure of each kernel32 call leaves behind: the calls are swapped for failing ones, as {fmt} mocks its OS calls.
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/settings.h"
+#include "platform/win32/os_calls_win32.h"
 #include "temp_dir.h"
 
 namespace {
@@ -62,27 +69,195 @@ TEST_F(FilesWin32, AppendsAndWritesBytesUntranslated) {
     EXPECT_FALSE(platform::appendToFile(dir.path("absent\\x.txt"), "x"));
 }
 
-TEST_F(FilesWin32, WritesWhileAnotherProgramReadsTheFile) {
+TEST_F(FilesWin32, TheNewFileIsHeldByNobody) {
     const std::string path = dir.path("log.cbr");
     putFile(path, "old");
-    // A viewer that has the file open and lets others write: our writer must let it go on reading.
-    HANDLE viewer = openHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
-    ASSERT_NE(INVALID_HANDLE_VALUE, viewer);
     EXPECT_TRUE(platform::writeWholeFile(path, "START-OF-LOG: 3.0\r\n"));
     EXPECT_TRUE(platform::appendToFile(path, "END-OF-LOG:\r\n"));
-    CloseHandle(viewer);
     EXPECT_EQ("START-OF-LOG: 3.0\r\nEND-OF-LOG:\r\n", fileBytes(path));
+    // A program that shares nothing still opens it: no handle of ours is left on it.
+    HANDLE alone = openHandle(path, GENERIC_READ | GENERIC_WRITE, 0);
+    EXPECT_NE(INVALID_HANDLE_VALUE, alone);
+    CloseHandle(alone);
 }
 
-TEST_F(FilesWin32, KeepsOthersFromWritingWhileItWrites) {
+// Windows does not replace a file that is open, whatever its sharing (Wine 8 answers ERROR_ACCESS_DENIED, as
+// NTFS does without POSIX semantics): the write fails, the file stays, and the program reads on.
+TEST_F(FilesWin32, AFileHeldOpenStaysAsItWas) {
     const std::string path = dir.path("log.cbr");
-    putFile(path, "old");
-    // A program that will not share writing: the write fails and the file stays as it was.
-    HANDLE locker = openHandle(path, GENERIC_READ, FILE_SHARE_READ);
-    ASSERT_NE(INVALID_HANDLE_VALUE, locker);
-    EXPECT_FALSE(platform::writeWholeFile(path, "new"));
-    CloseHandle(locker);
-    EXPECT_EQ("old", fileBytes(path));
+    for (const DWORD share : {DWORD{FILE_SHARE_READ}, DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE},
+                              DWORD{FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}}) {
+        putFile(path, "old");
+        HANDLE viewer = openHandle(path, GENERIC_READ, share);
+        ASSERT_NE(INVALID_HANDLE_VALUE, viewer);
+        EXPECT_FALSE(platform::writeWholeFile(path, "new")) << share;
+        char seen[8] = {};
+        DWORD got = 0;
+        EXPECT_TRUE(ReadFile(viewer, seen, sizeof seen, &got, nullptr));
+        EXPECT_EQ("old", std::string(seen, got)) << share;
+        CloseHandle(viewer);
+        EXPECT_EQ("old", fileBytes(path)) << share;
+        EXPECT_EQ(Lines{"log.cbr"}, sorted(platform::listDirectory(dir.path("*")))) << share;
+    }
+}
+
+// The engine closes its kept-open handle before it rewrites the bad-QSO file; the next line lands in the new file.
+TEST_F(FilesWin32, AnAppendFileClosedForARewriteGoesOnInTheNewFile) {
+    const std::string bad = dir.path("BadQSO.txt");
+    platform::AppendFile append;
+    ASSERT_TRUE(append.append(bad, "header\r\nline 1\r\n"));
+    append.close();
+    ASSERT_TRUE(platform::writeWholeFile(bad, "header\r\n"));
+    ASSERT_TRUE(append.append(bad, "line 2\r\n"));
+    append.close();
+    EXPECT_EQ("header\r\nline 2\r\n", fileBytes(bad));
+}
+
+namespace {
+
+using platform::win32::OsCalls;
+using platform::win32::osCalls;
+
+const std::string kOld = "START-OF-LOG: 3.0\r\nCALLSIGN: K1AR\r\nEND-OF-LOG:\r\n";
+const std::string kNew = "START-OF-LOG: 3.0\r\nCALLSIGN: K1AR\r\nQSO: 14025 CW 2026-04-11 1200\r\nEND-OF-LOG:\r\n";
+
+// What the swapped calls do; reset for every case.
+struct Fault {
+    std::size_t room = SIZE_MAX;  // bytes the disk still takes; then ERROR_DISK_FULL
+    DWORD perWrite = MAXDWORD;
+    DWORD failCreate = 0, failMove = 0;  // the error to fail with, 0 for none
+    std::function<void()> duringWrite;  // what another program does while the new file is written
+} fault;
+
+bool isTemporary(LPCSTR path) { return std::strstr(path, "~VU-VO-") != nullptr; }
+
+// The real calls, for the swapped ones to go on to. Plain WINAPI functions: a lambda converts to a pointer of
+// the default calling convention only, which is not WINAPI's in the 32-bit build.
+OsCalls real;
+
+HANDLE WINAPI faultyCreateFile(LPCSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
+                               DWORD disposition, DWORD flags, HANDLE model) {
+    if (fault.failCreate != 0 && isTemporary(path)) {
+        SetLastError(fault.failCreate);
+        return INVALID_HANDLE_VALUE;
+    }
+    return real.createFile(path, access, share, security, disposition, flags, model);
+}
+
+BOOL WINAPI faultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD written, LPOVERLAPPED overlapped) {
+    if (fault.duringWrite) std::exchange(fault.duringWrite, nullptr)();
+    if (fault.room == 0) {
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    }
+    const DWORD n = static_cast<DWORD>(std::min<std::size_t>({size, fault.room, fault.perWrite}));
+    fault.room -= n;
+    return real.writeFile(file, bytes, n, written, overlapped);
+}
+
+BOOL WINAPI faultyMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
+    if (fault.failMove != 0) {
+        SetLastError(fault.failMove);
+        return FALSE;
+    }
+    return real.moveFileEx(from, to, flags);
+}
+
+class FileReplaceWin32 : public TempDirTest {
+protected:
+    FileReplaceWin32() {
+        fault = Fault{};
+        real = osCalls();
+        osCalls().createFile = faultyCreateFile;
+        osCalls().writeFile = faultyWriteFile;
+        osCalls().moveFileEx = faultyMoveFileEx;
+    }
+    ~FileReplaceWin32() override { osCalls() = real; }
+
+    Lines listing() {
+        Lines names = platform::listDirectory(dir.path("*"));
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    std::string file = dir.path("K1AR.cbr");
+};
+
+struct Failure {
+    const char* what;
+    std::function<void()> arm;
+};
+
+const Failure kFailures[] = {
+    {"the new file cannot be created", [] { fault.failCreate = ERROR_ACCESS_DENIED; }},
+    {"the disk is full", [] { fault.room = 0; }},
+    {"the disk fills halfway", [] { fault.room = 20; }},
+    {"the disk fills after a short write", [] { fault.room = 20, fault.perWrite = 7; }},
+    {"the move fails", [] { fault.failMove = ERROR_SHARING_VIOLATION; }},
+};
+
+} // namespace
+
+TEST_F(FileReplaceWin32, AFailureLeavesTheOldFileWholeAndNothingElse) {
+    for (const Failure& failure : kFailures) {
+        putFile(file, kOld);
+        fault = Fault{};
+        failure.arm();
+        EXPECT_FALSE(platform::writeWholeFile(file, kNew)) << failure.what;
+        EXPECT_EQ(kOld, fileBytes(file)) << failure.what;
+        EXPECT_EQ(Lines{"K1AR.cbr"}, listing()) << failure.what;
+    }
+    for (const Failure& failure : kFailures) {
+        DeleteFileA(file.c_str());
+        fault = Fault{};
+        failure.arm();
+        EXPECT_FALSE(platform::writeWholeFile(file, kNew)) << failure.what;
+        EXPECT_EQ(Lines{}, listing()) << failure.what;
+    }
+}
+
+TEST_F(FileReplaceWin32, TheSettingsFileStaysAsItWasWhenItCannotBeReplaced) {
+    const std::string ini = dir.path("VU-VO.ini");
+    const std::string before = "[Settings]\r\nMode=1\r\nClaimed=40\r\nName=Kenji Vu\r\n";
+    for (const Failure& failure : kFailures) {
+        putFile(ini, before);
+        fault = Fault{};
+        failure.arm();
+        EXPECT_FALSE(platform::profileWrite(ini, "Settings", "Claimed", "41")) << failure.what;
+        EXPECT_EQ(before, fileBytes(ini)) << failure.what;
+        EXPECT_EQ(Lines{"VU-VO.ini"}, listing()) << failure.what;
+    }
+}
+
+TEST_F(FileReplaceWin32, ShortWritesStillWriteEverything) {
+    putFile(file, kOld);
+    fault.perWrite = 3;
+    EXPECT_TRUE(platform::writeWholeFile(file, kNew));
+    EXPECT_EQ(kNew, fileBytes(file));
+    EXPECT_EQ(Lines{"K1AR.cbr"}, listing());
+}
+
+// While the new file is written, another program reads the old one whole, and may read the new one too.
+TEST_F(FileReplaceWin32, OthersReadTheOldFileWhileTheNewOneIsWritten) {
+    putFile(file, kOld);
+    std::string oldSeen, tempsSeen;
+    bool tempOpened = false;
+    fault.duringWrite = [&] {
+        oldSeen = fileBytes(file);
+        for (const std::string& name : listing()) {
+            if (name == "K1AR.cbr") continue;
+            tempsSeen += name.substr(0, 7) + ";";
+            HANDLE temp = openHandle(dir.path(name), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
+            tempOpened = temp != INVALID_HANDLE_VALUE;
+            if (tempOpened) CloseHandle(temp);
+        }
+    };
+    EXPECT_TRUE(platform::writeWholeFile(file, kNew));
+    EXPECT_EQ(kOld, oldSeen);
+    EXPECT_EQ("~VU-VO-;", tempsSeen);
+    EXPECT_TRUE(tempOpened);
+    EXPECT_EQ(kNew, fileBytes(file));
+    EXPECT_EQ(Lines{"K1AR.cbr"}, listing());
 }
 
 TEST_F(FilesWin32, ListsMatchingNamesOnly) {

@@ -216,3 +216,16 @@ TEST_F(ProfileDifferential, ValueBytesAboveAscii) {
     write("S", "city", "K\xf6ln");
     read("S", "city");
 }
+
+// Where we leave kernel32 on purpose: it writes a line break as it is, so that a value adds lines, keys and
+// sections; ours writes a blank.
+TEST_F(ProfileDifferential, LineBreaksStayOnTheirLineUnlikeKernel32s) {
+    start("[Settings]\r\nMode=1\r\n");
+    const std::string value = "1 Main St\r\n[Other]\r\nMode=0";
+    ASSERT_TRUE(WritePrivateProfileStringA("Settings", "Address", value.c_str(), kernelFile.c_str()));
+    EXPECT_EQ("[Settings]\r\nMode=1\r\nAddress=1 Main St\r\n[Other]\r\nMode=0\r\n", fileBytes(kernelFile));
+    ASSERT_TRUE(profile::write(oursFile, "Settings", "Address", value));
+    ASSERT_TRUE(profile::write(oursFile, "Sett\nings", "Na\r\nme", "x"));
+    EXPECT_EQ("[Settings]\r\nMode=1\r\nAddress=1 Main St  [Other]  Mode=0\r\n[Sett ings]\r\nNa  me=x\r\n",
+              fileBytes(oursFile));
+}

@@ -1,4 +1,4 @@
-// The Windows settings adapter: kernel32 underneath, the port's contract on top.
+// The Windows settings adapter: our profile code over the files adapter, placed and read as kernel32 does.
 #include <windows.h>
 
 #include <string>
@@ -58,4 +58,18 @@ TEST_F(SettingsWin32, ForwardSlashesWorkAsFolderSeparators) {
     for (char& c : slashed) c = c == '\\' ? '/' : c;
     EXPECT_TRUE(platform::profileWrite(slashed, "S", "k", "v"));
     EXPECT_EQ("v", platform::profileRead(ini, "S", "k", ""));
+}
+
+TEST_F(SettingsWin32, ANameWithoutAFolderLivesWhereKernel32PutsIt) {
+    char windows[MAX_PATH];
+    ASSERT_NE(0u, GetWindowsDirectoryA(windows, MAX_PATH));
+    const std::string name = "vuvo-settings-" + std::to_string(GetCurrentProcessId()) + ".ini";
+    const std::string placed = std::string(windows) + "\\" + name;
+    EXPECT_TRUE(platform::profileWrite(name, "S", "k", "v"));
+    EXPECT_EQ("[S]\r\nk=v\r\n", fileBytes(placed));
+    EXPECT_EQ("v", platform::profileRead(name, "S", "k", ""));
+    char kernel[16] = {};
+    GetPrivateProfileStringA("S", "k", "", kernel, sizeof kernel, name.c_str());
+    EXPECT_EQ("v", std::string(kernel));
+    DeleteFileA(placed.c_str());
 }

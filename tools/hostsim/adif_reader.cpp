@@ -27,7 +27,7 @@ private:
 };
 
 bool endsValue(std::string_view bytes, std::size_t pos) {
-    return pos >= bytes.size() || bytes[pos] == '<' || isSpace(bytes[pos]);
+    return pos >= bytes.size() || bytes[pos] == '<' || ascii::isSpace(bytes[pos]);
 }
 
 // Where a value of `length` units starting at `from` ends: bytes, unless that ends inside the value and counting
@@ -61,7 +61,7 @@ public:
         m_log.format = "ADIF";
         std::size_t pos = 0;
         if (m_bytes.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
-        if (trim(m_bytes.substr(pos)).empty()) {
+        if (ascii::trim(m_bytes.substr(pos)).empty()) {
             note(1, "an empty file: no QSOs");
             return std::move(m_log);
         }
@@ -92,7 +92,7 @@ private:
 
     std::size_t findNoCase(std::string_view what, std::size_t from) const {
         for (std::size_t i = from; i + what.size() <= m_bytes.size(); ++i)
-            if (equalsNoCase(m_bytes.substr(i, what.size()), what)) return i;
+            if (ascii::equalsNoCase(m_bytes.substr(i, what.size()), what)) return i;
         return std::string_view::npos;
     }
 
@@ -111,7 +111,7 @@ private:
         }
         const std::string_view inside = m_bytes.substr(open + 1, close - open - 1);
         const std::size_t colon = inside.find(':');
-        const std::string fieldName = lower(trim(inside.substr(0, colon)));
+        const std::string fieldName = ascii::lower(ascii::trim(inside.substr(0, colon)));
         if (colon == std::string_view::npos) {
             if (fieldName == "eor") {
                 if (m_record.empty())
@@ -130,12 +130,12 @@ private:
             note(line, "a field without a name, <" + shown(inside) + ">; ignored");
             return close + 1;
         }
-        if (!allDigits(trim(lengthText)) || trim(lengthText).size() > 9) {
+        if (!allDigits(ascii::trim(lengthText)) || ascii::trim(lengthText).size() > 9) {
             note(line, "field <" + shown(inside) + "> has no usable length; ignored");
             return close + 1;
         }
         std::size_t length = 0;
-        for (char c : trim(lengthText)) length = length * 10 + static_cast<std::size_t>(c - '0');
+        for (char c : ascii::trim(lengthText)) length = length * 10 + static_cast<std::size_t>(c - '0');
         const std::size_t from = close + 1;
         std::size_t end;
         if (length > m_bytes.size() - from) {
@@ -148,7 +148,7 @@ private:
         if (m_record.empty()) m_recordLine = line;
         Field& f = m_record[fieldName];
         if (f.line != 0)
-            note(line, "field " + upper(fieldName) + " given twice in one record (first on line " +
+            note(line, "field " + ascii::upper(fieldName) + " given twice in one record (first on line " +
                            std::to_string(f.line) + "); the first stands");
         else
             f = Field{std::string(m_bytes.substr(from, end - from)), line};
@@ -169,8 +169,8 @@ private:
         const int line = m_recordLine;
         LogQso q;
         q.line = line;
-        q.call = upper(trim(text("call")));
-        const std::string myCall = upper(trim(firstOf("station_callsign", "operator")));
+        q.call = ascii::upper(ascii::trim(text("call")));
+        const std::string myCall = ascii::upper(ascii::trim(firstOf("station_callsign", "operator")));
         if (q.call.empty()) {
             note(line, "a record without CALL; left out");
         } else if (!field("qso_date") || !field("time_on")) {
@@ -178,7 +178,7 @@ private:
                            " (" + shown(q.call) + "); left out");
         } else {
             std::string why;
-            if (!parseDateTime(trim(text("qso_date")), trim(text("time_on")), q.time, why)) {
+            if (!parseDateTime(ascii::trim(text("qso_date")), ascii::trim(text("time_on")), q.time, why)) {
                 note(line, why + " (" + shown(q.call) + "); left out");
             } else {
                 q.myCall = myCall;
@@ -188,15 +188,15 @@ private:
                 }
                 const std::string byFrequency = q.freqHz ? bandOfFrequency(q.freqHz) : std::string();
                 if (field("band")) {
-                    q.band = lower(trim(text("band")));
+                    q.band = ascii::lower(ascii::trim(text("band")));
                     if (!byFrequency.empty() && byFrequency != q.band)
                         note(line, "BAND " + shown(q.band) + " but FREQ lies in " + byFrequency + " (" +
                                        shown(q.call) + "); the band stands");
                 } else {
                     q.band = byFrequency;
                 }
-                q.mode = upper(trim(text("mode")));
-                const std::string submode = upper(trim(text("submode")));
+                q.mode = ascii::upper(ascii::trim(text("mode")));
+                const std::string submode = ascii::upper(ascii::trim(text("submode")));
                 if (q.mode == "USB" || q.mode == "LSB" || (q.mode == "SSB" && !submode.empty())) q.mode = "SSB";
                 q.rstSent = text("rst_sent");
                 q.rstRcvd = text("rst_rcvd");

@@ -11,9 +11,9 @@ std::vector<std::string_view> words(std::string_view s) {
     std::vector<std::string_view> out;
     std::size_t i = 0;
     while (i < s.size()) {
-        while (i < s.size() && isSpace(s[i])) ++i;
+        while (i < s.size() && ascii::isSpace(s[i])) ++i;
         const std::size_t start = i;
-        while (i < s.size() && !isSpace(s[i])) ++i;
+        while (i < s.size() && !ascii::isSpace(s[i])) ++i;
         if (i > start) out.push_back(s.substr(start, i - start));
     }
     return out;
@@ -29,7 +29,7 @@ bool isKeyword(std::string_view k) {
 
 // The host's mode names for Cabrillo's two-letter modes.
 std::string hostMode(std::string_view cabrillo) {
-    const std::string m = upper(cabrillo);
+    const std::string m = ascii::upper(cabrillo);
     if (m == "PH") return "SSB";
     if (m == "RY") return "RTTY";
     if (m == "DG") return "DIGI";
@@ -53,7 +53,7 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
         const std::string_view raw = bytes.substr(pos, eol == std::string_view::npos ? eol : eol - pos);
         pos = eol == std::string_view::npos ? bytes.size() : eol + 1;
         ++number;
-        const std::string_view line = trim(raw);
+        const std::string_view line = ascii::trim(raw);
         if (line.empty()) continue;
         const std::size_t colon = line.find(':');
         const std::string_view keyword = colon == std::string_view::npos ? line : line.substr(0, colon);
@@ -61,12 +61,12 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             note(number, "not a Cabrillo line (\"KEYWORD: value\"): \"" + shown(line) + "\"; skipped");
             continue;
         }
-        const std::string key = upper(keyword);
-        const std::string_view value = trim(line.substr(colon + 1));
+        const std::string key = ascii::upper(keyword);
+        const std::string_view value = ascii::trim(line.substr(colon + 1));
         if (key == "END-OF-LOG") {
             ended = true;
         } else if (key == "CALLSIGN") {
-            log.ownCall = upper(value);
+            log.ownCall = ascii::upper(value);
         } else if (key == "QSO") {
             if (ended) {
                 note(number, "a QSO: line after END-OF-LOG:; skipped");
@@ -96,10 +96,10 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             }
             q.mode = hostMode(w[1]);
             q.band = bandOfFrequency(q.freqHz);
-            q.myCall = upper(w[4]);
+            q.myCall = ascii::upper(w[4]);
             q.rstSent = std::string(w[5]);
             q.exchSent = std::string(w[6]);
-            q.call = upper(w[7]);
+            q.call = ascii::upper(w[7]);
             q.rstRcvd = std::string(w[8]);
             q.exchRcvd = std::string(w[9]);
             if (log.ownCall.empty()) log.ownCall = q.myCall;

@@ -8,7 +8,7 @@
 namespace {
 
 int zoneNumber(std::string_view s) {
-    s = trim(s);
+    s = ascii::trim(s);
     if (!allDigits(s) || s.size() > 3) return 0;
     int n = 0;
     for (char c : s) n = n * 10 + (c - '0');
@@ -44,7 +44,7 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
         const std::string_view chunk = bytes.substr(pos, semicolon == std::string_view::npos ? semicolon
                                                                                             : semicolon - pos);
         std::size_t lead = 0;
-        while (lead < chunk.size() && isSpace(chunk[lead])) {
+        while (lead < chunk.size() && ascii::isSpace(chunk[lead])) {
             if (chunk[lead] == '\n') ++line;
             ++lead;
         }
@@ -68,7 +68,7 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
                 complete = false;
                 break;
             }
-            field = trim(body.substr(at, colon - at));
+            field = ascii::trim(body.substr(at, colon - at));
             at = colon + 1;
         }
         if (!complete || fields[7].empty()) {
@@ -87,14 +87,14 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
             const std::size_t comma = aliases.find(',', from);
             std::string alias;
             for (char c : aliases.substr(from, comma == std::string_view::npos ? comma : comma - from))
-                if (!isSpace(c)) alias += c;
+                if (!ascii::isSpace(c)) alias += c;
             from = comma == std::string_view::npos ? aliases.size() + 1 : comma + 1;
             if (alias.empty()) continue;
             const bool exact = alias.front() == '=';
             if (exact) alias.erase(0, 1);
             Entry entry = entity;
             const std::size_t cut = alias.find_first_of("([<{~");
-            std::string base = upper(alias.substr(0, cut));
+            std::string base = ascii::upper(alias.substr(0, cut));
             if (const std::size_t open = alias.find('('); open != std::string::npos) {
                 const std::size_t close = alias.find(')', open);
                 if (close != std::string::npos) {
@@ -124,7 +124,7 @@ const CtyDatabase::Entry* CtyDatabase::longestPrefix(std::string_view text) cons
 
 CtyDatabase::Match CtyDatabase::resolve(std::string_view rawCall) const {
     Match m;
-    const std::string call = upper(trim(rawCall));
+    const std::string call = ascii::upper(ascii::trim(rawCall));
     if (call.empty()) return m;
     auto give = [&m](const Entry* e) {
         if (e) m.prefix = e->prefix, m.cqZone = e->cqZone, m.found = true;

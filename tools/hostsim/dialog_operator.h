@@ -12,3 +12,9 @@
 // folder, it saves a picture of each filled dialog there (VUVO_PICTURE_NAME, default "hostsim", then the
 // dialog's number and ".bmp").
 void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>& answers, bool cancel);
+
+// From now on, keeps the texts of the message boxes the plug-in shows: natively its message port appends them to
+// a temporary file named by VUVO_MESSAGE_LOG, on Windows the operator above reads each box.
+void watchMessages();
+// The texts kept since the last call, oldest first.
+std::vector<std::string> takeMessages();

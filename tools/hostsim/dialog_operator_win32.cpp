@@ -10,6 +10,10 @@
 #include <mutex>
 #include <set>
 #include <thread>
+#include <utility>
+#include <vector>
+
+#include "resources/resource.h"
 
 namespace {
 
@@ -20,12 +24,24 @@ const struct {
     const char* label;
     int id;
 } kBoxes[] = {
-    {"CONTEST", 1009},           {"CALLSIGN", 1010},        {"CLAIMED", 1008},
-    {"CATEGORY-OPERATOR", 1013}, {"LOCATION", 1127},        {"CATEGORY-BAND", 1118},
-    {"CATEGORY-MODE", 1125},     {"CATEGORY-POWER", 1123},  {"CATEGORY-TRANSMITTER", 1122},
-    {"NAME", 1007},              {"ADDRESS", 1002},         {"ADDRESS-CITY", 1003},
-    {"ADDRESS-POSTALCODE", 1011}, {"ADDRESS-COUNTRY", 1012}, {"OPERATORS", 1006},
-    {"CLUB", 1005},              {"SOAPBOX", 1001},         {"E-MAIL", 1004},
+    {"CONTEST", IDC_CAB_CONTEST},
+    {"CALLSIGN", IDC_CAB_CALLSIGN},
+    {"CLAIMED", IDC_CAB_CLAIMED},
+    {"CATEGORY-OPERATOR", IDC_CAB_CATEGORY_OPERATOR},
+    {"LOCATION", IDC_CAB_LOCATION},
+    {"CATEGORY-BAND", IDC_CAB_CATEGORY_BAND},
+    {"CATEGORY-MODE", IDC_CAB_CATEGORY_MODE},
+    {"CATEGORY-POWER", IDC_CAB_CATEGORY_POWER},
+    {"CATEGORY-TRANSMITTER", IDC_CAB_CATEGORY_TRANSMITTER},
+    {"NAME", IDC_CAB_NAME},
+    {"ADDRESS", IDC_CAB_ADDRESS},
+    {"ADDRESS-CITY", IDC_CAB_ADDRESS_CITY},
+    {"ADDRESS-POSTALCODE", IDC_CAB_ADDRESS_POSTALCODE},
+    {"ADDRESS-COUNTRY", IDC_CAB_ADDRESS_COUNTRY},
+    {"OPERATORS", IDC_CAB_OPERATORS},
+    {"CLUB", IDC_CAB_CLUB},
+    {"SOAPBOX", IDC_CAB_SOAPBOX},
+    {"E-MAIL", IDC_CAB_EMAIL},
 };
 
 std::string windowText(HWND window) {
@@ -114,7 +130,17 @@ public:
             m_answers = answers;
             m_cancel = cancel;
         }
+        start();
+    }
+
+    void start() {
+        std::lock_guard<std::mutex> lock(m_mutex);
         if (!m_thread.joinable()) m_thread = std::thread([this] { watch(); });
+    }
+
+    std::vector<std::string> takeMessages() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return std::exchange(m_messages, {});
     }
 
     ~Operator() {
@@ -184,9 +210,14 @@ private:
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, cancel ? IDCANCEL : IDOK)));
     }
 
-    static void readAndDismiss(HWND box) {
+    // Kept before the box is dismissed: the plug-in's call returns only after that, with the text in place.
+    void readAndDismiss(HWND box) {
         const std::string caption = windowText(box);
         const std::string text = messageText(box);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_messages.push_back(text);
+        }
         if (caption.empty()) {
             std::fprintf(stderr, "%s\n", text.c_str());
         } else {
@@ -199,6 +230,7 @@ private:
     std::mutex m_mutex;
     std::vector<std::pair<std::string, std::string>> m_answers;
     bool m_cancel = false;
+    std::vector<std::string> m_messages;
     std::atomic<bool> m_stop{false};
     std::set<HWND> m_handled;
     int m_pictures = 0;
@@ -215,3 +247,7 @@ Operator& theOperator() {
 void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>& answers, bool cancel) {
     theOperator().answer(answers, cancel);
 }
+
+void watchMessages() { theOperator().start(); }
+
+std::vector<std::string> takeMessages() { return theOperator().takeMessages(); }

@@ -79,7 +79,7 @@ bool storeContestMode(bool ssb, std::string& why) {
         std::size_t eol = text.find('\n', pos);
         std::string line = text.substr(pos, eol == std::string::npos ? std::string::npos : eol - pos);
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!trim(line).empty()) lines.push_back(line);
+        if (!ascii::trim(line).empty()) lines.push_back(line);
         pos = eol == std::string::npos ? text.size() : eol + 1;
     }
     const std::string value = std::string("Mode=") + (ssb ? "1" : "0");
@@ -87,17 +87,17 @@ bool storeContestMode(bool ssb, std::string& why) {
     std::size_t sectionEnd = lines.size();
     bool sectionSeen = false;
     for (std::size_t i = 0; i < lines.size() && !done; ++i) {
-        const std::string_view t = trim(lines[i]);
+        const std::string_view t = ascii::trim(lines[i]);
         if (!t.empty() && t.front() == '[') {
             if (inSection) {
                 sectionEnd = i;
                 break;
             }
-            inSection = equalsNoCase(t, "[Settings]");
+            inSection = ascii::equalsNoCase(t, "[Settings]");
             sectionSeen |= inSection;
             continue;
         }
-        if (inSection && equalsNoCase(trim(t.substr(0, t.find('='))), "Mode")) {
+        if (inSection && ascii::equalsNoCase(ascii::trim(t.substr(0, t.find('='))), "Mode")) {
             lines[i] = value;
             done = true;
         }
@@ -162,27 +162,6 @@ DialogAnswers::~DialogAnswers() {
     if (m_file.empty()) return;
     std::error_code ec;
     fs::remove(m_file, ec);
-}
-
-FileStamps cabrilloFiles() {
-    FileStamps files;
-    std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(".", ec)) {
-        if (!entry.is_regular_file(ec) || lower(entry.path().extension().string()) != ".cbr") continue;
-        const auto size = entry.file_size(ec);
-        const auto time = entry.last_write_time(ec).time_since_epoch().count();
-        files[entry.path().filename().string()] = {size, static_cast<long long>(time)};
-    }
-    return files;
-}
-
-std::vector<std::string> changedCabrilloFiles(const FileStamps& before) {
-    std::vector<std::string> changed;
-    for (const auto& [name, stamp] : cabrilloFiles()) {
-        auto it = before.find(name);
-        if (it == before.end() || it->second != stamp) changed.push_back(name);
-    }
-    return changed;
 }
 
 std::string workingFolder() {

@@ -1,6 +1,5 @@
 // The host's side of the calls: one loaded plug-in driven pass by pass, with the texts a host passes.
 #pragma once
-#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,11 +58,6 @@ private:
     bool m_cancel = false;
     std::string m_file;
 };
-
-// Cabrillo files (*.cbr) of the working folder with their size and time, to see which an export wrote.
-using FileStamps = std::map<std::string, std::pair<unsigned long long, long long>>;
-FileStamps cabrilloFiles();
-std::vector<std::string> changedCabrilloFiles(const FileStamps& before);
 
 // The folder the plug-in works in (the current one), ending in a separator.
 std::string workingFolder();

@@ -160,10 +160,10 @@ void printMessages(const std::vector<std::string>& messages) {
 }
 
 bool parseWhen(const std::string& text, COleDateTime& out, std::string& why) {
-    const std::string_view t = trim(text);
+    const std::string_view t = ascii::trim(text);
     const std::size_t gap = t.find(' ');
     if (gap == std::string_view::npos) return why = "\"" + text + "\" is not \"YYYY-MM-DD HHMM\"", false;
-    return parseDateTime(t.substr(0, gap), trim(t.substr(gap)), out, why);
+    return parseDateTime(t.substr(0, gap), ascii::trim(t.substr(gap)), out, why);
 }
 
 // Everything a pass needs, from the log, the country file and the options.
@@ -273,6 +273,25 @@ std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
     return stored;
 }
 
+// What the plug-in told the operator about its Cabrillo file, and nothing else: a file is named as written only
+// when the plug-in said it produced it.
+void reportExport(const std::vector<std::string>& messages) {
+    constexpr std::string_view kProduced = "File produced: ";
+    constexpr std::string_view kNotWritten = "File could not be written: ";
+    bool told = false;
+    for (const std::string& m : messages) {
+        if (m.compare(0, kProduced.size(), kProduced) == 0) {
+            std::printf("Cabrillo file: %s\n", m.c_str() + kProduced.size());
+            told = true;
+        } else if (m.compare(0, kNotWritten.size(), kNotWritten) == 0) {
+            std::printf("Cabrillo file could not be written: %s\n", m.c_str() + kNotWritten.size());
+            told = true;
+        }
+    }
+    if (!told) std::printf("No Cabrillo file was written.\n");
+    std::fflush(stdout);
+}
+
 void writeText(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     if (text.empty() || text.back() != '\n') std::fputc('\n', stdout);
@@ -340,16 +359,14 @@ int run(int argc, char** argv) {
     }
 
     if (o.command == "export") {
-        const auto before = cabrilloFiles();
+        watchMessages();
+        takeMessages();
         const std::size_t stored = runPass(host, p, true);
         int status = 0;
         host.result(status);
         std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected; GetResult0 status %d\n",
                      total, stored, total - stored, status);
-        const std::vector<std::string> written = changedCabrilloFiles(before);
-        if (written.empty()) std::printf("No Cabrillo file was written.\n");
-        for (const std::string& name : written) std::printf("Cabrillo file: %s\n", name.c_str());
-        std::fflush(stdout);
+        reportExport(takeMessages());
         return kOk;
     }
 
@@ -360,7 +377,7 @@ int run(int argc, char** argv) {
     const std::string band = !o.band.empty() ? o.band : !p.log.qsos.empty() ? p.log.qsos.back().band : "20m";
     const std::string mode = !o.mode.empty() ? o.mode : p.ssb ? "SSB" : "CW";
     for (std::size_t i = 1; i < o.positional.size(); ++i) {
-        const std::string call = upper(o.positional[i]);
+        const std::string call = ascii::upper(o.positional[i]);
         const CtyDatabase::Match m = p.cty.resolve(call);
         const int code = host.check(call, band, mode, m.prefix, m.cqZone, nullptr);
         std::printf("%s on %s %s (prefix \"%s\", zone %d): %d %s\n", call.c_str(), band.c_str(), mode.c_str(),

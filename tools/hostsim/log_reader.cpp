@@ -15,13 +15,13 @@ bool looksLikeCabrillo(std::string_view bytes) {
     bool first = true;
     while (pos < bytes.size()) {
         const std::size_t eol = bytes.find('\n', pos);
-        const std::string_view line = trim(bytes.substr(pos, eol == std::string_view::npos ? eol : eol - pos));
+        const std::string_view line = ascii::trim(bytes.substr(pos, eol == std::string_view::npos ? eol : eol - pos));
         pos = eol == std::string_view::npos ? bytes.size() : eol + 1;
         if (line.empty()) continue;
-        if (first && startsWithNoCase(line, "START-OF-LOG:")) return true;
+        if (first && ascii::startsWithNoCase(line, "START-OF-LOG:")) return true;
         first = false;
         if (line.front() == '<') return false;  // an ADIF field opens a line before any QSO: line
-        if (startsWithNoCase(line, "QSO:") || startsWithNoCase(line, "X-QSO:")) return true;
+        if (ascii::startsWithNoCase(line, "QSO:") || ascii::startsWithNoCase(line, "X-QSO:")) return true;
     }
     return false;
 }
@@ -48,7 +48,7 @@ bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vec
         log = readCabrillo(bytes, name, messages);
         return true;
     }
-    if (trim(body).empty() || body.find('<') != std::string_view::npos) {
+    if (ascii::trim(body).empty() || body.find('<') != std::string_view::npos) {
         log = readAdif(bytes, name, messages);
         return true;
     }

@@ -36,7 +36,7 @@ namespace fs = std::filesystem;
 bool splitStep(std::string_view line, std::vector<std::string>& words, std::string& why) {
     std::size_t i = 0;
     while (i < line.size()) {
-        while (i < line.size() && isSpace(line[i])) ++i;
+        while (i < line.size() && ascii::isSpace(line[i])) ++i;
         if (i >= line.size()) break;
         std::string word;
         if (line[i] == '"') {
@@ -45,7 +45,7 @@ bool splitStep(std::string_view line, std::vector<std::string>& words, std::stri
             word = std::string(line.substr(i + 1, close - i - 1));
             i = close + 1;
         } else {
-            while (i < line.size() && !isSpace(line[i])) {
+            while (i < line.size() && !ascii::isSpace(line[i])) {
                 if (line[i] == '"') {
                     const std::size_t close = line.find('"', i + 1);
                     if (close == std::string_view::npos) return why = "a quote without its end", false;
@@ -222,7 +222,7 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
     int number = 0;
     while (std::getline(in, line)) {
         ++number;
-        const std::string_view text = trim(line);
+        const std::string_view text = ascii::trim(line);
         if (text.empty() || text.front() == '#') continue;
         std::vector<std::string> words;
         std::string why;

@@ -1,42 +1,10 @@
-// Small text helpers shared by the log readers and the cty resolver; ASCII only, any other byte passes through.
+// Small text helpers shared by the log readers and the cty resolver, beside the ASCII folding of
+// platform/portable/ascii.h (header-only: hostsim still links nothing of the plug-in).
 #pragma once
 #include <string>
 #include <string_view>
 
-inline bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
-
-inline std::string_view trim(std::string_view s) {
-    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-inline std::string upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-inline std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-inline char upperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-inline bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (upperChar(a[i]) != upperChar(b[i])) return false;
-    return true;
-}
-
-inline bool startsWithNoCase(std::string_view s, std::string_view head) {
-    return s.size() >= head.size() && equalsNoCase(s.substr(0, head.size()), head);
-}
+#include "platform/portable/ascii.h"
 
 inline bool allDigits(std::string_view s) {
     if (s.empty()) return false;
