@@ -157,14 +157,22 @@ std::vector<CallQuestion> callQuestions(const SyntheticLog& log) {
     return questions;
 }
 
-void BM_CheckCall(benchmark::State& state) {
+// The questions to ask of the benchmark's log, loaded into the plug-in; none (and the run skipped) when it has no
+// good QSO.
+std::vector<CallQuestion> loadedQuestions(benchmark::State& state) {
     const SyntheticLog& log = syntheticLog(static_cast<std::size_t>(state.range(0)));
-    const std::vector<CallQuestion> questions = callQuestions(log);
+    std::vector<CallQuestion> questions = callQuestions(log);
     if (questions.empty()) {
         state.SkipWithError("no good QSO in the log to ask about");
-        return;
+        return questions;
     }
     if (g_loadedLog != log.qsos.size()) loadLog(log);
+    return questions;
+}
+
+void BM_CheckCall(benchmark::State& state) {
+    const std::vector<CallQuestion> questions = loadedQuestions(state);
+    if (questions.empty()) return;
     char out27[256] = {};
     char out28[256] = {};
     std::size_t i = 0;
@@ -220,13 +228,8 @@ void BM_RemoveData(benchmark::State& state) {
 // The log work of one live update, as the window thread does it through its door: the earlier QSOs of the typed
 // call on every band and the band's worked lists (the host's calls and the painting aside).
 void BM_LiveUpdateLogWork(benchmark::State& state) {
-    const SyntheticLog& log = syntheticLog(static_cast<std::size_t>(state.range(0)));
-    const std::vector<CallQuestion> questions = callQuestions(log);
-    if (questions.empty()) {
-        state.SkipWithError("no good QSO in the log to ask about");
-        return;
-    }
-    if (g_loadedLog != log.qsos.size()) loadLog(log);
+    const std::vector<CallQuestion> questions = loadedQuestions(state);
+    if (questions.empty()) return;
     GetResult0(nullptr);
     std::size_t i = 0;
     for (auto _ : state) {

@@ -52,6 +52,11 @@ bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     case WM_SETCURSOR:
         m_panel.OnSetCursor();
         return false; // the default handling sets the cursor
+    case WM_SYSCOMMAND:
+        // Close is disabled: nor does Alt+F4 close the window.
+        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
+        result = TRUE;
+        return true;
     case WM_DESTROY:
         m_panel.CloseSecondaryWindows();
         PostQuitMessage(0);
