@@ -25,10 +25,29 @@ std::string OneLine(const std::string& value) {
     return out;
 }
 
+namespace {
+
+// The file base names a file in the current folder and nothing else, on every system the host runs on: a drive
+// letter's ':' (or a stream's), the other characters Windows refuses in names and control bytes become '_' like
+// the folder separators, and a device's name ("CON", "COM1.x") gets a '_' in front.
+std::string safeFileBase(const std::string& ownCall) {
+    std::string base(ascii::trim(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_")));
+    for (char& c : base)
+        if (static_cast<unsigned char>(c) < 0x20 || std::string_view(":<>\"|?*").find(c) != std::string_view::npos)
+            c = '_';
+    if (base.empty()) return "KAVO";
+    const std::string stem = ascii::upper(base.substr(0, base.find('.')));
+    const bool device = stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL" ||
+                        ((stem.rfind("COM", 0) == 0 || stem.rfind("LPT", 0) == 0) && stem.size() == 4 &&
+                         stem[3] >= '1' && stem[3] <= '9');
+    return device ? "_" + base : base;
+}
+
+} // namespace
+
 platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int contestMode) {
     m_callsign = ownCall;
-    m_fileBase = std::string(ascii::trim(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_")));
-    if (m_fileBase.empty()) m_fileBase = "KAVO";
+    m_fileBase = safeFileBase(ownCall);
     m_operators = settingsRead("Operators", ownCall);
     m_name = settingsRead("Name");
     m_address = settingsRead("Address");

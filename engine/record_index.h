@@ -7,8 +7,6 @@
 #include <string_view>
 #include <vector>
 
-struct CInfo;
-
 inline std::uint64_t hashTexts(std::initializer_list<std::string_view> parts) {
     // FNV-1a over the texts, each closed by a byte no text holds; keys are a few bytes long.
     std::uint64_t h = 0xCBF29CE484222325ull;
@@ -22,7 +20,8 @@ inline std::uint64_t hashTexts(std::initializer_list<std::string_view> parts) {
     return h ^ (h >> 33);
 }
 
-// Key: a value type with `static Key of(const CInfo&)`, `std::uint64_t hash() const` and `operator==`.
+// Key: a value type with `static Key of(const Record&)`, `std::uint64_t hash() const` and `operator==`.
+// Records (the log, indexed by position) is a parameter of the members: the record type may be incomplete here.
 template <class Key>
 class RecordIndex {
 public:
@@ -31,29 +30,40 @@ public:
         if ((m_used + 1) * 8 > m_slots.size() * 7) grow();
     }
 
-    // Indexes record number `position` (whose key is k); true when an earlier record has k. Needs reserveOne().
-    bool add(const Key& k, std::uint32_t position, const std::vector<CInfo>& records) {
+    // Indexes record number `position` (whose key is k), the log's last; true when an earlier record has k. The
+    // slot then stands for the key through this latest record. Needs reserveOne().
+    template <class Records>
+    bool add(const Key& k, std::uint32_t position, const Records& records) {
         const std::uint64_t h = k.hash();
         Slot& s = m_slots[find(k, h, records)];
-        if (s.record != 0) return true;
+        const bool seen = s.record != 0;
+        if (!seen) ++m_used;
         s = {tagOf(h), position + 1};
-        ++m_used;
-        return false;
+        return seen;
     }
 
-    bool contains(const Key& k, const std::vector<CInfo>& records) const {
-        return !m_slots.empty() && m_slots[find(k, k.hash(), records)].record != 0;
+    template <class Records>
+    bool contains(const Key& k, const Records& records) const {
+        return latest(k, records) >= 0;
+    }
+
+    // The position of the latest record with key k; -1 when none has it.
+    template <class Records>
+    long latest(const Key& k, const Records& records) const {
+        if (m_slots.empty()) return -1;
+        return static_cast<long>(m_slots[find(k, k.hash(), records)].record) - 1;
     }
 
     // Forgets record number `position`, still in `records`; the positions after it are then one less.
-    void remove(std::uint32_t position, const std::vector<CInfo>& records) {
+    template <class Records>
+    void remove(std::uint32_t position, const Records& records) {
         const Key k = Key::of(records[position]);
         const std::size_t i = find(k, k.hash(), records);
         Slot& s = m_slots[i];
         if (s.record == position + 1) {
-            // The slot stands for the key through this record: hand it to another one, or let it go.
+            // The slot stands for the key through this record: hand it to the latest of the others, or let it go.
             std::uint32_t other = 0;
-            for (std::uint32_t j = 0; j < records.size() && other == 0; ++j)
+            for (std::uint32_t j = static_cast<std::uint32_t>(records.size()); j-- > 0 && other == 0;)
                 if (j != position && Key::of(records[j]) == k) other = j + 1;
             if (other != 0)
                 s.record = other;
@@ -78,7 +88,8 @@ private:
     static std::uint32_t tagOf(std::uint64_t h) { return static_cast<std::uint32_t>(h); }
     std::size_t mask() const { return m_slots.size() - 1; }
 
-    std::size_t find(const Key& k, std::uint64_t h, const std::vector<CInfo>& records) const {
+    template <class Records>
+    std::size_t find(const Key& k, std::uint64_t h, const Records& records) const {
         const std::uint32_t tag = tagOf(h);
         for (std::size_t i = h & mask();; i = (i + 1) & mask()) {
             const Slot& s = m_slots[i];

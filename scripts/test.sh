@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan, the threads under
-# TSan, and the Windows builds with their tests under Wine.
+# Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan, the fuzz targets with
+# clang (each replaying its corpus), the threads under TSan, and the Windows builds with their tests under Wine.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
 status=0
-for preset in dev asan; do
+for preset in dev asan fuzz; do
   echo "== $preset build"
   { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" >"build-$preset.log" 2>&1; } || {
     tail -n 60 "build-$preset.log"; exit 1; }

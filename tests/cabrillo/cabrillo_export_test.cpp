@@ -163,6 +163,14 @@ TEST_F(CabrilloExport, FileNameFromTheOwnCall) {
     EXPECT_EQ("File produced: VE3_K1AR_M.cbr", exportPass(" VE3/K1AR\\M "));
     EXPECT_EQ("File produced: KAVO.cbr", exportPass("   "));
     EXPECT_EQ("File produced: KAVO.cbr", exportPass(""));
+    // Nothing an own call holds reaches another folder, a drive, a stream or a device.
+    EXPECT_EQ("File produced: C_K1AR.cbr", exportPass("C:K1AR"));
+    EXPECT_EQ("File produced: .._.._x.cbr", exportPass("../../x"));
+    EXPECT_EQ("File produced: K1_A_R__.cbr", exportPass("K1<A>R*\x01"));
+    EXPECT_EQ("File produced: _CON.cbr", exportPass("CON"));
+    EXPECT_EQ("File produced: _com1.x.cbr", exportPass("com1.x"));
+    EXPECT_EQ("File produced: COM10.cbr", exportPass("COM10"));
+    EXPECT_EQ("File produced: _NUL.cbr", exportPass(" NUL "));
 }
 
 TEST_F(CabrilloExport, UnwritableFileIsReportedByName) {
