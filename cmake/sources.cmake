@@ -1,6 +1,7 @@
 # The one source list of the project: the native build and the Windows build both take it from here.
 set(VUVO_PORTABLE_SOURCES
   platform/date_time.cpp
+  platform/portable/file_reading.cpp
   platform/portable/profile_file.cpp
   platform/portable/text_lines.cpp
   platform/portable/text_format.cpp
@@ -17,6 +18,14 @@ set(VUVO_PORTABLE_SOURCES
   plugin/plugin_exports.cpp
   plugin/state_lock.cpp
   plugin/window_door.cpp
+  ui/window_globals.cpp
+  ui/widgets/drawn_button.cpp
+  ui/widgets/multiplier_grid.cpp
+  ui/widgets/window_place.cpp
+  ui/widgets/dxcc_panel.cpp
+  ui/texts.cpp
+  ui/master_panel.cpp
+  ui/live_update.cpp
 )
 set(VUVO_PLATFORM_SOURCES_posix
   platform/posix/settings_posix.cpp
@@ -31,6 +40,14 @@ set(VUVO_PLATFORM_SOURCES_win32
   platform/win32/message_box_win32.cpp
   platform/win32/header_dialog_win32.cpp
   platform/win32/dialog_win32.cpp
+  ui/win32/gdi_canvas_win32.cpp
+  ui/win32/advanced_button_win32.cpp
+  ui/win32/secondary_window_win32.cpp
+  ui/win32/grid_windows_win32.cpp
+  ui/win32/dxcc_window_win32.cpp
+  ui/win32/host_link_win32.cpp
+  ui/win32/master_win32.cpp
+  ui/win32/window_thread_win32.cpp
   ui/info_thread_headless.cpp
 )
 set(VUVO_PLUGIN_SOURCES_win32

@@ -8,8 +8,14 @@
 CDialog::CDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
 CDialog::~CDialog() {
-    // A modeless window outliving its object would call into freed memory.
-    if (m_hWnd && !m_modal) DestroyWindow(m_hWnd);
+    // A modeless window outliving its object would call into freed memory. The messages of its destruction find
+    // no object: the derived parts of this one are gone already.
+    if (m_hWnd && !m_modal) {
+        HWND window = m_hWnd;
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        m_hWnd = nullptr;
+        DestroyWindow(window);
+    }
 }
 
 HINSTANCE CDialog::ResourceModule() {
@@ -21,14 +27,16 @@ HINSTANCE CDialog::ResourceModule() {
 }
 
 INT_PTR CDialog::DoModal() {
+    // Unicode windows: a text set as UTF-16 is kept as it is (an ANSI window would take it through the system's
+    // code page).
     m_modal = true;
-    return DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(m_templateId), m_parent, &CDialog::DialogProc,
+    return DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(m_templateId), m_parent, &CDialog::DialogProc,
                            reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::Create() {
     m_modal = false;
-    return CreateDialogParamA(ResourceModule(), MAKEINTRESOURCEA(m_templateId), m_parent, &CDialog::DialogProc,
+    return CreateDialogParamW(ResourceModule(), MAKEINTRESOURCEW(m_templateId), m_parent, &CDialog::DialogProc,
                               reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -51,7 +59,26 @@ std::string CDialog::itemText(int id) const {
     return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
 }
 
-void CDialog::setItemText(int id, const std::string& text) { SetDlgItemTextA(m_hWnd, id, text.c_str()); }
+namespace {
+
+std::wstring wide(const std::string& bytes, UINT codePage) {
+    if (bytes.empty()) return {};
+    const int size = static_cast<int>(bytes.size());
+    const int length = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0) MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
+    return text;
+}
+
+} // namespace
+
+void CDialog::setItemText(int id, const std::string& text, UINT codePage) {
+    SetDlgItemTextW(m_hWnd, id, wide(text, codePage).c_str());
+}
+
+void CDialog::setWindowText(const std::string& text, UINT codePage) {
+    if (m_hWnd) SetWindowTextW(m_hWnd, wide(text, codePage).c_str());
+}
 
 bool CDialog::ReadInitList(HINSTANCE module, UINT templateId, std::vector<InitEntry>& entries) {
     entries.clear();
@@ -98,22 +125,30 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
+HBRUSH CDialog::OnCtlColor(HDC, HWND, UINT) { return nullptr; }
+
 bool CDialog::OnMessage(UINT, WPARAM, LPARAM, INT_PTR&) { return false; }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     CDialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
+        SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->m_hWnd = window;
     } else {
-        self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        self = reinterpret_cast<CDialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet: the system's defaults serve.
     if (!self) return FALSE;
-    const INT_PTR result = self->Dispatch(message, wParam, lParam);
+    INT_PTR result = FALSE;
+    // An exception must not unwind through the system's frames (that would crash the host).
+    try {
+        result = self->Dispatch(message, wParam, lParam);
+    } catch (...) {
+        result = FALSE;
+    }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         self->m_hWnd = nullptr;
     }
     return result;
@@ -125,6 +160,24 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         return OnInitDialog();
+    case WM_DRAWITEM: {
+        // Reflected to the control's object, as MFC does.
+        const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        CButton* control = item && item->CtlType == ODT_BUTTON ? CButton::FromHandle(item->hwndItem) : nullptr;
+        if (!control) return FALSE;
+        control->DrawItem(*item);
+        return TRUE;
+    }
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        // A dialog procedure answers these with the brush itself, not through DWLP_MSGRESULT.
+        return reinterpret_cast<INT_PTR>(OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam),
+                                                    message - WM_CTLCOLORMSGBOX));
     case WM_COMMAND:
         // Enter, the default button and the OK button all arrive as IDOK; Escape and closing as IDCANCEL.
         if (HIWORD(wParam) == BN_CLICKED || lParam == 0) {
@@ -141,4 +194,56 @@ INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         return FALSE;
     }
+}
+
+// ---- CButton
+
+namespace {
+const wchar_t kControlObject[] = L"VuvoControlObject";
+}
+
+CButton::~CButton() { detach(); }
+
+CButton* CButton::FromHandle(HWND control) {
+    return control ? static_cast<CButton*>(GetPropW(control, kControlObject)) : nullptr;
+}
+
+void CButton::DrawItem(const DRAWITEMSTRUCT&) {}
+
+// A Unicode procedure: the control's texts pass through unconverted.
+bool CButton::SubclassDlgItem(UINT id, CDialog* parent) {
+    HWND control = parent ? parent->GetDlgItem(static_cast<int>(id)) : nullptr;
+    if (!control || m_hWnd || FromHandle(control)) return false;
+    m_hWnd = control;
+    PreSubclassWindow();
+    if (!SetPropW(control, kControlObject, this)) {
+        m_hWnd = nullptr;
+        return false;
+    }
+    m_oldProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CButton::WindowProc)));
+    if (!m_oldProc) {
+        RemovePropW(control, kControlObject);
+        m_hWnd = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void CButton::detach() {
+    if (!m_hWnd) return;
+    if (GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&CButton::WindowProc)) {
+        SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_oldProc));
+    }
+    RemovePropW(m_hWnd, kControlObject);
+    m_hWnd = nullptr;
+}
+
+// The object forgets a control that is being destroyed, so that it never acts on a dead (or reused) handle.
+LRESULT CALLBACK CButton::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CButton* self = FromHandle(window);
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    const WNDPROC old = self->m_oldProc;
+    if (message == WM_NCDESTROY) self->detach();
+    return CallWindowProcW(old, window, message, wParam, lParam);
 }

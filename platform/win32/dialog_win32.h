@@ -1,10 +1,14 @@
 // A dialog built from a template of the plug-in's resources, over plain Win32. The window finds its object
 // through DWLP_USER (stored at WM_INITDIALOG); every later message goes to the object's virtual handlers.
+// The windows are Unicode: texts given as bytes are converted from their code page explicitly.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+// The code page of the Russian window texts, which are held as bytes.
+constexpr UINT kCyrillicCodePage = 1251;
 
 class CDialog {
 public:
@@ -25,7 +29,9 @@ public:
     HWND GetSafeHwnd() const { return m_hWnd; }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     std::string itemText(int id) const;
-    void setItemText(int id, const std::string& text);
+    // The texts are bytes in codePage, set as UTF-16 (so they read right whatever the system's code page).
+    void setItemText(int id, const std::string& text, UINT codePage = CP_ACP);
+    void setWindowText(const std::string& text, UINT codePage = CP_ACP);
 
     // The module whose resources hold the templates: the one this code is linked into (the plug-in's DLL).
     static HINSTANCE ResourceModule();
@@ -47,7 +53,11 @@ protected:
     virtual void OnOK() { EndDialog(IDOK); }
     // Escape, the Cancel button or closing the window.
     virtual void OnCancel() { EndDialog(IDCANCEL); }
-    // Any other message: true when handled, with the dialog procedure's answer in result.
+    // The colour query of the dialog itself and of each control (type: CTLCOLOR_DLG, CTLCOLOR_BTN, ...): a brush
+    // for the background, or nullptr for the system's.
+    virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
+    // Any other message: true when handled, with the dialog procedure's answer in result. Owner-draw messages
+    // from a control taken over by a CButton go to that object's DrawItem instead.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     HWND m_hWnd = nullptr;
@@ -59,4 +69,37 @@ private:
     UINT m_templateId;
     HWND m_parent;
     bool m_modal = false;
+};
+
+// A button of a dialog taken over by an object (MFC's SubclassDlgItem): the control's messages pass through it,
+// and its dialog hands it the owner-draw requests that the control sends (reflection).
+class CButton {
+public:
+    CButton() = default;
+    // Gives the control its own window procedure back.
+    virtual ~CButton();
+    CButton(const CButton&) = delete;
+    CButton& operator=(const CButton&) = delete;
+
+    // Takes over the parent's control with this id; false (and nothing changed) when there is none, or it is
+    // taken over already, or this object holds a control already.
+    bool SubclassDlgItem(UINT id, CDialog* parent);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    // The object that holds the control, nullptr for none.
+    static CButton* FromHandle(HWND control);
+
+    // Paints the control when the system asks its owner to (owner-draw style).
+    virtual void DrawItem(const DRAWITEMSTRUCT& item);
+
+protected:
+    // Runs just before the object takes the control over, with m_hWnd set.
+    virtual void PreSubclassWindow() {}
+
+    HWND m_hWnd = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void detach();
+
+    WNDPROC m_oldProc = nullptr;
 };

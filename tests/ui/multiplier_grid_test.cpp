@@ -1,0 +1,161 @@
+// The grids' tables (county k and zone z to their control ids), the colours of a mark, and where the windows
+// open and how they remember their place.
+#include <filesystem>
+#include <random>
+#include <set>
+#include <string>
+#include <system_error>
+
+#include "engine/contest_state.h"
+#include "platform/settings.h"
+#include "ui/widgets/multiplier_grid.h"
+#include "ui/window_globals.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace widgets;
+
+// The county grid as its template lays it out: row by row, five counties to a row.
+const int kCountyTable[10][5] = {
+    {1015, 1033, 1087, 1081, 1016}, {1034, 1052, 1088, 1082, 1017}, {1035, 1070, 1089, 1086, 1018},
+    {1038, 1069, 1053, 1071, 1051}, {1019, 1036, 1090, 1084, 1020}, {1037, 1055, 1091, 1083, 1021},
+    {1039, 1073, 1092, 1093, 1022}, {1040, 1074, 1056, 1072, 1054}, {1041, 1076, 1094, 1095, 1023},
+    {1042, 1077, 1058, 1075, 1057},
+};
+// The zone grid: row by row, zones j+1, j+11, j+21, j+31.
+const int kZoneTable[10][4] = {
+    {1106, 1107, 1108, 1109}, {1023, 1024, 1025, 1026}, {1032, 1033, 1034, 1035}, {1041, 1042, 1043, 1044},
+    {1050, 1051, 1052, 1053}, {1059, 1060, 1061, 1062}, {1068, 1069, 1070, 1071}, {1077, 1078, 1079, 1080},
+    {1086, 1087, 1088, 1089}, {1095, 1096, 1097, 1098},
+};
+
+TEST(GridTables, CountyKHasTheIdOfItsPlace) {
+    ASSERT_EQ(50, kCountyGrid.count);
+    for (int k = 1; k <= 50; ++k) EXPECT_EQ(kCountyTable[(k - 1) / 5][(k - 1) % 5], countyControlId(k)) << k;
+    EXPECT_EQ(1093, countyControlId(34));
+    EXPECT_EQ(0, countyControlId(0));
+    EXPECT_EQ(0, countyControlId(51));
+    std::set<int> ids(kCountyGrid.ids, kCountyGrid.ids + kCountyGrid.count);
+    EXPECT_EQ(50u, ids.size());
+}
+
+TEST(GridTables, ZoneZHasItsRowsBaseIdPlusItsColumn) {
+    ASSERT_EQ(40, kZoneGrid.count);
+    for (int z = 1; z <= 40; ++z) EXPECT_EQ(kZoneTable[(z - 1) % 10][(z - 1) / 10], zoneControlId(z)) << z;
+    EXPECT_EQ(1052, zoneControlId(25));
+    EXPECT_EQ(1106, zoneControlId(1));
+    EXPECT_EQ(1098, zoneControlId(40));
+    EXPECT_EQ(0, zoneControlId(0));
+    EXPECT_EQ(0, zoneControlId(41));
+    std::set<int> ids(kZoneGrid.ids, kZoneGrid.ids + kZoneGrid.count);
+    EXPECT_EQ(40u, ids.size());
+}
+
+TEST(GridMarks, ColoursOfEachState) {
+    EXPECT_EQ(jidx::rgb(0, 255, 0), markColours(false).face);
+    EXPECT_EQ(jidx::rgb(1, 1, 1), markColours(false).label);
+    EXPECT_EQ(jidx::rgb(255, 0, 255), markColours(true).face);
+    EXPECT_EQ(jidx::rgb(255, 255, 0), markColours(true).label);
+    const ButtonColours initial = initialGridColours();
+    EXPECT_EQ(jidx::rgb(0, 255, 0), initial.face);
+    EXPECT_EQ(jidx::rgb(1, 1, 1), initial.label);
+    EXPECT_EQ(jidx::rgb(128, 128, 128), initial.disabledLabel);
+}
+
+// ---- window places, in a folder of their own (the settings file is relative to the current folder)
+
+class WindowPlaces : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        m_folder = std::filesystem::temp_directory_path() / ("vuvo-ui-" + std::to_string(random()));
+        std::filesystem::create_directories(m_folder / "Plugins");
+        m_previous = std::filesystem::current_path();
+        std::filesystem::current_path(m_folder);
+        g_windowLeft = 0;
+        g_windowTop = 0;
+    }
+    void TearDown() override {
+        std::filesystem::current_path(m_previous);
+        std::error_code ignored;
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+    static std::string stored(const char* key) {
+        return platform::profileRead(g_settingsFile, g_settingsSection, key, "(absent)");
+    }
+
+private:
+    std::filesystem::path m_folder, m_previous;
+};
+
+TEST_F(WindowPlaces, MissingKeysGiveEachWindowItsDefault) {
+    EXPECT_EQ((Point{0, 0}), loadWindowPlace(kCountyPlace));
+    EXPECT_EQ((Point{10, 400}), loadWindowPlace(kZonePlace));
+    EXPECT_EQ(10, g_windowLeft);
+    EXPECT_EQ(400, g_windowTop);
+    EXPECT_EQ((Point{10, 400}), loadWindowPlace(kDxccPlace));
+}
+
+TEST_F(WindowPlaces, StoredPlacesEachAxisByItself) {
+    settingsWrite("itu_x", "0");
+    settingsWrite("itu_y", "250");
+    settingsWrite("dxcc_x", "300");
+    settingsWrite("dxcc_y", "abc");
+    settingsWrite("oblast_x", " 77");
+    settingsWrite("oblast_y", "0");
+    EXPECT_EQ((Point{10, 250}), loadWindowPlace(kZonePlace));
+    EXPECT_EQ((Point{300, 400}), loadWindowPlace(kDxccPlace));
+    EXPECT_EQ((Point{77, 0}), loadWindowPlace(kCountyPlace));
+    EXPECT_EQ(77, g_windowLeft);
+    EXPECT_EQ(0, g_windowTop);
+}
+
+TEST_F(WindowPlaces, SavingWritesOnlyTheCoordinatesThatChanged) {
+    loadWindowPlace(kZonePlace);  // (10, 400), nothing stored
+    saveWindowPlace(kZonePlace, {10, 400});
+    EXPECT_EQ("(absent)", stored("itu_x"));
+    EXPECT_EQ("(absent)", stored("itu_y"));
+    saveWindowPlace(kZonePlace, {10, 420});
+    EXPECT_EQ("(absent)", stored("itu_x"));
+    EXPECT_EQ("420", stored("itu_y"));
+    EXPECT_EQ(420, g_windowTop);
+    // The pair is shared: coming from another window's place, the keys are rewritten with this one's.
+    loadWindowPlace(kDxccPlace);
+    saveWindowPlace(kZonePlace, {10, 420});
+    EXPECT_EQ("(absent)", stored("itu_x"));
+    EXPECT_EQ("420", stored("itu_y"));
+    saveWindowPlace(kZonePlace, {33, 420});
+    EXPECT_EQ("33", stored("itu_x"));
+    EXPECT_EQ("(absent)", stored("dxcc_x"));
+}
+
+TEST_F(WindowPlaces, CoordinatesOfAnyWidthAreStoredAndReadBack) {
+    loadWindowPlace(kCountyPlace);
+    saveWindowPlace(kCountyPlace, {-1200, 12345});
+    EXPECT_EQ("-1200", stored("oblast_x"));
+    EXPECT_EQ("12345", stored("oblast_y"));
+    saveWindowPlace(kCountyPlace, {-2147483647, 2147483647});
+    g_windowLeft = g_windowTop = 0;
+    EXPECT_EQ((Point{-2147483647, 2147483647}), loadWindowPlace(kCountyPlace));
+}
+
+TEST(WindowGlobals, ClosingDeletesTheWindowAndForgetsIt) {
+    struct Window {
+        int* closes;
+        int* deletes;
+        void close() { ++*closes; }
+        ~Window() { ++*deletes; }
+    };
+    int closes = 0, deletes = 0;
+    Window* window = new Window{&closes, &deletes};
+    closeAndForget(window);
+    EXPECT_EQ(nullptr, window);
+    EXPECT_EQ(1, closes);
+    EXPECT_EQ(1, deletes);
+    closeAndForget(window);  // already closed: nothing
+    EXPECT_EQ(1, closes);
+}
+
+} // namespace

@@ -1,0 +1,50 @@
+// The county grid (`oblast`, template 106) and the CQ zone grid (`ITU`, template 111): one elliptic drawn
+// button per multiplier, coloured by the owner.
+#pragma once
+#include <windows.h>
+
+#include "resources/resource.h"
+#include "ui/widgets/multiplier_grid.h"
+#include "ui/win32/advanced_button_win32.h"
+#include "ui/win32/secondary_window_win32.h"
+
+template <int N>
+class CGridWindow : public CSecondaryWindow, public widgets::MultiplierGridWindow {
+public:
+    CGridWindow(UINT templateId, const widgets::GridSpec& grid);
+
+    const widgets::GridSpec& spec() const override { return m_grid; }
+    int* worked() override { return m_worked; }
+    widgets::CAdvancedComponent& button(int index) override { return m_buttons[index]; }
+    void setCaption(std::string_view text) override { setCaptionText(text); }
+    void updateControls() override { DoDataExchange(false); }
+    bool isOpen() const override { return windowOpen(); }
+    void close() override { endWindow(); }
+
+    // Entry k - 1 is multiplier k.
+    int m_worked[N] = {};
+    CAdvancedButton m_buttons[N];
+
+protected:
+    // Each flag with its control's check state, in multiplier order; towards the controls unless saving.
+    void DoDataExchange(bool saving);
+    void setupControls() override;
+
+private:
+    const widgets::GridSpec& m_grid;
+};
+
+class oblast : public CGridWindow<jidx::kCountyCount> {
+public:
+    oblast() : CGridWindow(IDD_OBLAST, widgets::kCountyGrid) {}
+};
+
+class ITU : public CGridWindow<jidx::kZoneCount> {
+public:
+    ITU() : CGridWindow(IDD_ITU, widgets::kZoneGrid) {}
+};
+
+// The grid windows made with no parent and shown; nullptr when the window cannot be made. The owner deletes
+// them (closeAndForget).
+widgets::MultiplierGridWindow* openCountyWindow();
+widgets::MultiplierGridWindow* openZoneWindow();

@@ -1,0 +1,68 @@
+#include "ui/win32/secondary_window_win32.h"
+
+#include <string>
+
+#include "engine/jidx_rules.h"
+#include "resources/resource.h"
+#include "ui/window_globals.h"
+
+CSecondaryWindow::CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place)
+    : CDialog(templateId), m_place(place) {}
+
+CSecondaryWindow::~CSecondaryWindow() {
+    if (m_backgroundBrush) DeleteObject(m_backgroundBrush);
+}
+
+bool CSecondaryWindow::createAndShow() {
+    if (!Create()) return false;
+    ShowWindow(m_hWnd, SW_SHOW);
+    return true;
+}
+
+void CSecondaryWindow::endWindow() { EndDialog(IDCANCEL); }
+
+void CSecondaryWindow::setCaptionText(std::string_view text) { setWindowText(std::string(text), kCyrillicCodePage); }
+
+// The brush comes first: the controls ask for their colours as soon as they are taken over.
+BOOL CSecondaryWindow::OnInitDialog() {
+    m_backgroundBrush = CreateSolidBrush(jidx::kWindowBackground);
+    CDialog::OnInitDialog();
+    const widgets::Point corner = widgets::loadWindowPlace(m_place);
+    setupControls();
+    SetWindowPos(m_hWnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (g_windowOnTop) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    HICON icon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO));
+    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // Disabling the system menu's Close disables the caption's close box too.
+    EnableMenuItem(GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    return TRUE;
+}
+
+HBRUSH CSecondaryWindow::OnCtlColor(HDC dc, HWND, UINT) {
+    SetTextColor(dc, jidx::kWindowText);
+    SetBkColor(dc, jidx::kWindowBackground);
+    return m_backgroundBrush;
+}
+
+bool CSecondaryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    switch (message) {
+    case WM_SETCURSOR: {
+        // Saved as the pointer passes over the window or any of its controls; the default handling follows.
+        RECT frame;
+        if (GetWindowRect(m_hWnd, &frame)) widgets::saveWindowPlace(m_place, {frame.left, frame.top});
+        return false;
+    }
+    case WM_CLOSE:
+        // The owner's close ends the window before SendMessage returns, so that the object can go right after.
+        OnCancel();
+        result = TRUE;
+        return true;
+    case WM_SYSCOMMAND:
+        // Close is disabled: nor does Alt+F4 close.
+        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
+        result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,39 @@
+// What the county grid, the zone grid and the DXCC window share as windows: opened at their stored place (on top
+// when asked), light yellow with black text, icon 110, no close of their own (the system menu's Close and the
+// close box disabled, Enter ignored), their place saved whenever the pointer passes over them. Escape and the
+// owner's close end the window; the owner then deletes the object.
+#pragma once
+#include <windows.h>
+
+#include <string_view>
+
+#include "platform/win32/dialog_win32.h"
+#include "ui/widgets/window_place.h"
+
+class CSecondaryWindow : public CDialog {
+public:
+    CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place);
+    ~CSecondaryWindow() override;
+
+    // Makes the window from its template with no parent and shows it; false when it cannot be made.
+    bool createAndShow();
+    bool windowOpen() const { return m_hWnd != nullptr; }
+    // Ends the window at once (it is destroyed, not hidden).
+    void endWindow();
+    // The caption, bytes in Windows-1251.
+    void setCaptionText(std::string_view text);
+
+protected:
+    // Takes the controls over; runs inside OnInitDialog before the window is placed.
+    virtual void setupControls() {}
+
+    BOOL OnInitDialog() override;
+    void OnOK() override {}
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+    HBRUSH m_backgroundBrush = nullptr;
+
+private:
+    const widgets::WindowPlace& m_place;
+};
