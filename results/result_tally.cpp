@@ -74,6 +74,8 @@ ResultTally tallyResult() {
     const COleDateTime reference = haveReference ? g_log.back().time : COleDateTime();
 
     sortBandsWorked();
+    // Counted as it stands on disk: on Windows a file deleted meanwhile stays until our append handle lets go.
+    closeBadQsoFile();
     t.badQsoLines = static_cast<int>(platform::countLines(g_badQsoFileName));
     g_badQsoLines = t.badQsoLines;
 
