@@ -72,6 +72,11 @@ def main():
             outputs[name] = path.read_bytes() if path.is_file() else b"(missing)\n"
 
         failed = False
+        # Every hostsim command prints its outcome on standard output. An emulator may "run" a program it cannot
+        # start as exit 0 with no output at all: under one, silence is a run that never happened.
+        if o.emulator and not run.stdout:
+            print("hostsim printed nothing on standard output: it did not run")
+            failed = True
         if run.returncode != o.exit:
             print(f"exit status {run.returncode}, expected {o.exit}")
             failed = True

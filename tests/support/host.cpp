@@ -2,12 +2,12 @@
 
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_state.h"
 #include "platform/posix/message_log.h"
 #include "plugin/plugin_state.h"
+#include "support/scratch_folder.h"
 
 namespace test {
 
@@ -66,9 +66,7 @@ void writeFile(const std::string& path, const std::string& bytes) {
 
 void HostTest::SetUp() {
     m_oldDir = std::filesystem::current_path();
-    char pattern[] = "/tmp/vuvo-test-XXXXXX";
-    ASSERT_NE(nullptr, mkdtemp(pattern));
-    m_dir = pattern;
+    m_dir = newScratchFolder();
     std::filesystem::create_directory(m_dir / "Plugins");
     std::filesystem::current_path(m_dir);
     resetPluginState();
