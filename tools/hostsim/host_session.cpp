@@ -62,6 +62,11 @@ const char* checkMeaning(int code) {
 }
 
 bool storeContestMode(bool ssb, std::string& why) {
+    return storeSettings(
+        {{"Mode", ssb ? "1" : "0"}, {"setup_mode_cw", ssb ? "0" : "1"}, {"setup_mode_ssb", ssb ? "1" : "0"}}, why);
+}
+
+bool storeSettings(const std::vector<std::pair<std::string, std::string>>& values, std::string& why) {
     std::error_code ec;
     fs::create_directories("Plugins", ec);
     const fs::path file = fs::path("Plugins") / "VU-VO.ini";
@@ -72,7 +77,7 @@ bool storeContestMode(bool ssb, std::string& why) {
         if (in) s << in.rdbuf();
         text = s.str();
     }
-    // Rewritten the way the Windows profile functions write: CR LF lines, the key replaced in its section or
+    // Rewritten the way the Windows profile functions write: CR LF lines, each key replaced in its section or
     // added at the section's end, the section added when missing.
     std::vector<std::string> lines;
     for (std::size_t pos = 0; pos < text.size();) {
@@ -82,31 +87,33 @@ bool storeContestMode(bool ssb, std::string& why) {
         if (!ascii::trim(line).empty()) lines.push_back(line);
         pos = eol == std::string::npos ? text.size() : eol + 1;
     }
-    const std::string value = std::string("Mode=") + (ssb ? "1" : "0");
-    bool inSection = false, done = false;
-    std::size_t sectionEnd = lines.size();
-    bool sectionSeen = false;
-    for (std::size_t i = 0; i < lines.size() && !done; ++i) {
-        const std::string_view t = ascii::trim(lines[i]);
-        if (!t.empty() && t.front() == '[') {
-            if (inSection) {
-                sectionEnd = i;
-                break;
+    for (const auto& [key, v] : values) {
+        const std::string value = key + "=" + v;
+        bool inSection = false, done = false;
+        std::size_t sectionEnd = lines.size();
+        bool sectionSeen = false;
+        for (std::size_t i = 0; i < lines.size() && !done; ++i) {
+            const std::string_view t = ascii::trim(lines[i]);
+            if (!t.empty() && t.front() == '[') {
+                if (inSection) {
+                    sectionEnd = i;
+                    break;
+                }
+                inSection = ascii::equalsNoCase(t, "[Settings]");
+                sectionSeen |= inSection;
+                continue;
             }
-            inSection = ascii::equalsNoCase(t, "[Settings]");
-            sectionSeen |= inSection;
-            continue;
+            if (inSection && ascii::equalsNoCase(ascii::trim(t.substr(0, t.find('='))), key)) {
+                lines[i] = value;
+                done = true;
+            }
         }
-        if (inSection && ascii::equalsNoCase(ascii::trim(t.substr(0, t.find('='))), "Mode")) {
-            lines[i] = value;
-            done = true;
+        if (!done) {
+            if (sectionSeen)
+                lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), value);
+            else
+                lines.push_back("[Settings]"), lines.push_back(value);
         }
-    }
-    if (!done) {
-        if (sectionSeen)
-            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(sectionEnd), value);
-        else
-            lines.push_back("[Settings]"), lines.push_back(value);
     }
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     for (const std::string& l : lines) out << l << "\r\n";

@@ -34,9 +34,12 @@ private:
 // What CheckCall0's codes mean, for people.
 const char* checkMeaning(int code);
 
-// The operator's choice of the contest mode, as the plug-in's CW/SSB switch stores it: key "Mode" of section
-// "Settings" in Plugins/VU-VO.ini (0 CW, 1 SSB). Creates Plugins/ when missing. False, with why, when it cannot.
+// The operator's choice of the contest mode, as the plug-in's CW/SSB switch stores it in section "Settings" of
+// Plugins/VU-VO.ini: "Mode" for the passes (0 CW, 1 SSB) and "setup_mode_cw" / "setup_mode_ssb" ("1" or "0") for
+// the window, which a pass that opens it follows. Creates Plugins/ when missing. False, with why, when it cannot.
 bool storeContestMode(bool ssb, std::string& why);
+// Writes keys of section "Settings" of Plugins/VU-VO.ini as the Windows profile functions do, in this order.
+bool storeSettings(const std::vector<std::pair<std::string, std::string>>& values, std::string& why);
 
 // The host's own ini file, Tarn2.ini in the host's folder (the working folder), whose "Tarn=" line gives the
 // host's version; the plug-in reads it at every pass start. False, with why, when it cannot be written.

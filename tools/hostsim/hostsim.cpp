@@ -19,6 +19,7 @@
 #include "cty.h"
 #include "dialog_operator.h"
 #include "host_session.h"
+#include "live_host.h"
 #include "log_model.h"
 #include "ole_time.h"
 #include "plugin_library.h"
@@ -310,10 +311,15 @@ int run(int argc, char** argv) {
     }
 
     if (o.command == "script") {
+        // The host offers its automation object before it loads the plug-in, and withdraws it only after the
+        // plug-in is gone: the windows' last calls (at the unload) still find it.
+        const std::unique_ptr<LiveHost> live = LiveHost::make();
         PluginLibrary library;
         if (!loadPlugin(o, library)) return kBadUse;
         ScriptContext context;
         context.ctyPath = o.cty;
+        context.library = &library;
+        context.live = live.get();
         return runScript(o.positional[0], library.functions(), context, stdout);
     }
 

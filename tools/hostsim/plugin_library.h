@@ -35,6 +35,10 @@ public:
     // Opens the library and finds every function; on failure says why (every missing name) and holds nothing.
     bool open(const std::string& path, std::string& error);
     const PluginFunctions& functions() const { return m_functions; }
+    bool loaded() const { return m_handle != nullptr; }
+    // Unloads the library as the host does when it lets a plug-in go (FreeLibrary, dlclose); the functions are
+    // gone with it.
+    void close();
 
 private:
     void* m_handle = nullptr;

@@ -3,8 +3,12 @@
 
 #include <dlfcn.h>
 
-PluginLibrary::~PluginLibrary() {
+PluginLibrary::~PluginLibrary() { close(); }
+
+void PluginLibrary::close() {
     if (m_handle) dlclose(m_handle);
+    m_handle = nullptr;
+    m_functions = {};
 }
 
 bool PluginLibrary::open(const std::string& path, std::string& error) {

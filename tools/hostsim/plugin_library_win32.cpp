@@ -19,8 +19,12 @@ std::string lastError() {
 
 } // namespace
 
-PluginLibrary::~PluginLibrary() {
+PluginLibrary::~PluginLibrary() { close(); }
+
+void PluginLibrary::close() {
     if (m_handle) FreeLibrary(static_cast<HMODULE>(m_handle));
+    m_handle = nullptr;
+    m_functions = {};
 }
 
 bool PluginLibrary::open(const std::string& path, std::string& error) {

@@ -15,6 +15,25 @@
 //   result                            GetResult0; prints the text and the status it stored
 //   show FILE                         prints a file of the working folder, or that it is missing
 //   files                             lists the working folder's files (Plugins/ included)
+//   setting KEY VALUE                 writes a key of section "Settings" in Plugins/VU-VO.ini
+// A live session (the plug-in's windows, on Windows; natively each window step says that there are none):
+//   tune HZ                           the host's frequency, as its automation object answers it (0 at first)
+//   type CALL                         the entry grows one character at a time, with a CheckCall0 per character
+//                                     (band of the frequency, the host's mode, prefix and zone from cty.dat),
+//                                     each followed by the wait for the live update it asked for
+//   key TEXT                          the entry becomes TEXT: one CheckCall0, nothing waited for
+//   wait                              serves the windows until they have done all they were asked
+//   click ID                          clicks a check box of the main window, then waits
+//   caption WINDOW                    a window's title in UTF-8 (WINDOW: master, dxcc, county or zone)
+//   marks WINDOW                      the labels of the grid's buttons that show a multiplier worked
+//   picture NAME [WINDOW]             NAME.bmp of a window, or of the screen, in VUVO_ARTIFACTS (else here)
+//   windows                           the plug-in windows that are open
+//   commands                          the commands the plug-in sent the host since the last time
+//   timing                            how long the last keystroke took to reach the windows
+//   slow MS                           the host answers every later call MS milliseconds late
+//   busy MS                           the host's thread works MS milliseconds without serving any call
+//   unload                            FreeLibrary: the host lets the plug-in go
+//   exit                              the process ends at once (ExitProcess), windows open or not
 #include "script.h"
 
 #include <algorithm>
@@ -24,6 +43,8 @@
 #include <vector>
 
 #include "host_session.h"
+#include "live_host.h"
+#include "live_steps.h"
 #include "log_model.h"
 #include "ole_time.h"
 #include "text_util.h"
@@ -94,7 +115,13 @@ public:
                 return false;
             return true;
         }
-        if (s == "mode" && n == 1 && (w[1] == "CW" || w[1] == "SSB")) return storeContestMode(w[1] == "SSB", why);
+        if (needsPlugin(s) && m_context.library && !m_context.library->loaded())
+            return why = "the plug-in is unloaded", false;
+        if (s == "mode" && n == 1 && (w[1] == "CW" || w[1] == "SSB")) {
+            m_mode = w[1];
+            return storeContestMode(w[1] == "SSB", why);
+        }
+        if (s == "setting" && n == 2) return storeSettings({{w[1], w[2]}}, why);
         if (s == "host-version" && n == 1) return storeHostVersion(w[1], why);
         if (s == "html" && n == 0) return m_host.html(), true;
         if (s == "reset" && n == 0) return m_host.reset(m_pass, false), true;
@@ -189,6 +216,10 @@ public:
             for (const std::string& name : names) std::fprintf(m_out, "%s\n", name.c_str());
             return true;
         }
+        bool handled = false;
+        const bool ran = liveStep(w, m_host, m_context, m_mode, [this](std::string& w) { return cty(w); }, m_out,
+                                  why, handled);
+        if (handled) return ran;
         why = "unknown step or wrong number of words";
         return false;
     }
@@ -203,10 +234,18 @@ private:
         return m_context.ctyLoaded;
     }
 
+    static bool needsPlugin(const std::string& s) {
+        for (const char* step : {"html", "reset", "export", "export-cancel", "add", "remove", "log", "check",
+                                 "exchange", "result", "type", "key"})
+            if (s == step) return true;
+        return false;
+    }
+
     HostSession m_host;
     ScriptContext& m_context;
     std::FILE* m_out;
     PassSetup m_pass;
+    std::string m_mode = "CW"; // the contest mode the operator chose last
 };
 
 } // namespace
@@ -226,8 +265,17 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
         if (text.empty() || text.front() == '#') continue;
         std::vector<std::string> words;
         std::string why;
+        if (!splitStep(text, words, why)) {
+            std::fprintf(out, "> %s\n", std::string(text).c_str());
+            std::fflush(out);
+            std::fprintf(stderr, "hostsim: %s:%d: %s\n", path.c_str(), number, why.c_str());
+            return 1;
+        }
+        // Between two of its own steps the host's thread serves what the plug-in's windows asked of it; a host
+        // that lets the plug-in go, or ends, does so at once.
+        if (context.live && words[0] != "unload" && words[0] != "exit" && words[0] != "busy") context.live->pump();
         std::fprintf(out, "> %s\n", std::string(text).c_str());
-        if (!splitStep(text, words, why) || !script.step(words, why)) {
+        if (words.empty() || !script.step(words, why)) {
             std::fflush(out);
             std::fprintf(stderr, "hostsim: %s:%d: %s\n", path.c_str(), number, why.c_str());
             return 1;

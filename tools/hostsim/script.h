@@ -7,10 +7,14 @@
 #include "cty.h"
 #include "plugin_library.h"
 
+class LiveHost;
+
 struct ScriptContext {
     std::string ctyPath;
     CtyDatabase cty;
     bool ctyLoaded = false;
+    PluginLibrary* library = nullptr; // the steps that unload it
+    LiveHost* live = nullptr;         // the host's entry, frequency and automation object, and the windows
 };
 
 // Runs the script; each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,

@@ -4,6 +4,7 @@
 #include "ui/info_thread.h"
 #include "ui/win32/dxcc_window_win32.h"
 #include "ui/win32/grid_windows_win32.h"
+#include "ui/win32/window_thread_win32.h"
 #include "ui/window_globals.h"
 
 master::master() : CDialog(IDD_MASTER), m_panel(*this, *this, m_hostLink) {}
@@ -39,7 +40,8 @@ HBRUSH master::OnCtlColor(HDC dc, HWND, UINT) {
 bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     switch (message) {
     case WM_INFO_REFRESH:
-        m_panel.OnInfoRefresh();
+        // A refresh still queued when the library's unload asks the windows to close would open windows.
+        if (!windowThreadUnloading()) m_panel.OnInfoRefresh();
         result = 0;
         return true;
     case WM_GRID_RESET:
@@ -62,7 +64,7 @@ bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
         PostQuitMessage(0);
         return false;
     case WM_COMMAND:
-        if (HIWORD(wParam) != BN_CLICKED) return false;
+        if (HIWORD(wParam) != BN_CLICKED || windowThreadUnloading()) return false;
         switch (LOWORD(wParam)) {
         case ui::kModeCwBox: m_panel.OnModeCw(); return true;
         case ui::kModeSsbBox: m_panel.OnModeSsb(); return true;

@@ -15,6 +15,8 @@ namespace {
 // The life marker: true from StartInfoThread until the thread's last act; its window and apartment are gone
 // by then.
 std::atomic<bool> g_threadAlive{false};
+// True from StartInfoThread until the new thread's main window is up (or the thread has given up).
+std::atomic<bool> g_threadStarting{false};
 std::atomic<master*> g_master{nullptr};
 std::atomic<HWND> g_masterWindow{nullptr};
 // Set when the library is being unloaded: the ending thread then leaves its apartment to the system, since
@@ -22,9 +24,13 @@ std::atomic<HWND> g_masterWindow{nullptr};
 std::atomic<bool> g_unloading{false};
 
 // The window thread's own loop: every plug-in window's dialog keys (Escape, Tab) work, not only the main one's.
+// The first time it finds its queue empty, the window's start (the first live update, the secondary windows it
+// opens) is done: the starting host's thread may go on.
 void runMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    for (;;) {
+        if (g_threadStarting && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) g_threadStarting = false;
+        if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
         HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
         if (root && IsDialogMessageW(root, &msg)) continue;
         TranslateMessage(&msg);
@@ -43,6 +49,7 @@ DWORD WINAPI InfoThreadProc(LPVOID) {
             platform::setMessageOwnerWindow(window->GetSafeHwnd());
             runMessageLoop();
         }
+        g_threadStarting = false;
         platform::setMessageOwnerWindow(nullptr);
         g_masterWindow = nullptr;
         g_master = nullptr;
@@ -53,17 +60,23 @@ DWORD WINAPI InfoThreadProc(LPVOID) {
     }
     g_masterWindow = nullptr;
     g_master = nullptr;
+    g_threadStarting = false;
     g_threadAlive = false; // the last act: nothing of the plug-in's runs on this thread after it but the return
     return code;
 }
 
-// Waits until the window thread has let go, pumping the caller's messages: calls from the window thread to the
-// host's object are served on the host's thread, which must not sit in a wait that serves nothing.
-bool waitForThreadEnd(DWORD limitMs) {
-    const DWORD start = GetTickCount();
-    while (g_threadAlive) {
-        if (GetTickCount() - start >= limitMs) return false;
+// Waits while the condition holds, pumping the caller's messages: calls from the window thread to the host's
+// object are served on the host's thread, which must not sit in a wait that serves nothing. The limit counts
+// only the time spent waiting, not the time the host takes over its own messages (a host that answers slowly is
+// still answering).
+template <class Condition>
+bool waitPumping(Condition condition, DWORD limitMs) {
+    DWORD waited = 0;
+    while (condition()) {
+        if (waited >= limitMs) return false;
+        const DWORD before = GetTickCount();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+        waited += GetTickCount() - before;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
@@ -71,6 +84,10 @@ bool waitForThreadEnd(DWORD limitMs) {
         }
     }
     return true;
+}
+
+bool waitForThreadEnd(DWORD limitMs) {
+    return waitPumping([] { return g_threadAlive.load(); }, limitMs);
 }
 
 void askToClose() {
@@ -84,12 +101,20 @@ public:
     void start() override {
         if (g_threadAlive) stop();
         g_threadAlive = true;
+        g_threadStarting = true;
         HANDLE thread = CreateThread(nullptr, 0, &InfoThreadProc, nullptr, 0, nullptr);
-        if (thread) {
-            CloseHandle(thread);
-        } else {
+        if (!thread) {
+            g_threadStarting = false;
             g_threadAlive = false;
+            return;
         }
+        CloseHandle(thread);
+        // The host's thread waits until the new windows are up and the thread waits for messages (its first
+        // calls to the host served meanwhile): a thread that has not yet run, or is still making its windows
+        // (templates and icons are found under the loader lock), cannot be waited for when the library is
+        // unloaded right after, since the unload holds that lock; and the unload would take the code from under
+        // it.
+        waitPumping([] { return g_threadStarting.load() && g_threadAlive.load(); }, 10000);
     }
     void stop() override {
         if (!g_threadAlive) return;
@@ -114,6 +139,8 @@ Win32WindowThread* windowThread() {
 } // namespace
 
 master* masterWindow() { return g_master; }
+
+bool windowThreadUnloading() { return g_unloading; }
 
 void installWin32WindowThread() { installWindowThread(windowThread()); }
 

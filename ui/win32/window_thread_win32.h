@@ -9,6 +9,9 @@ master* masterWindow();
 
 // Installs the Windows window thread behind the host thread's calls (the plug-in's load does this).
 void installWin32WindowThread();
+// True once the library's unload has asked the window thread to close: the thread then opens nothing more (making
+// a window needs the loader lock, which the unload holds).
+bool windowThreadUnloading();
 // The library is being unloaded (FreeLibrary, under the loader lock): asks the window thread to close its windows
 // and waits, pumping, a bounded time for it to let go of the plug-in's code. Never waits for the thread's end.
 void releaseWindowThreadForUnload();

@@ -1,0 +1,165 @@
+#include "host_automation_win32.h"
+
+#include <objbase.h>
+#include <oleauto.h>
+
+namespace {
+
+constexpr wchar_t kProgId[] = L"Tarn2.Application";
+constexpr wchar_t kClassKey[] = L"Software\\Classes\\Tarn2.Application";
+// hostsim's own class id for the host's object: the plug-in finds the object by its programmatic id.
+constexpr CLSID kHostClass = {0x47a8d824, 0xce08, 0x4cf6, {0xb6, 0x98, 0x76, 0x76, 0xcd, 0xb9, 0xbe, 0xd6}};
+constexpr wchar_t kHostClassText[] = L"{47A8D824-CE08-4CF6-B698-7676CDB9BED6}";
+
+constexpr DISPID kFrequency = 2;
+constexpr DISPID kEntryText = 8;
+constexpr DISPID kCommand = 16;
+constexpr LONG kCallField = 5;
+
+// Writes Software\Classes\Tarn2.Application\CLSID under root; true when the key is there afterwards.
+bool writeClassEntry(HKEY root) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(root, (std::wstring(kClassKey) + L"\\CLSID").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return false;
+    const LONG written = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kHostClassText),
+                                        sizeof kHostClassText);
+    RegCloseKey(key);
+    return written == ERROR_SUCCESS;
+}
+
+} // namespace
+
+std::string utf8(const wchar_t* text, int length) {
+    if (text == nullptr || length <= 0) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromUtf8(const std::string& text) {
+    if (text.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n > 0 ? n : 0), L'\0');
+    if (n > 0) MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+HostAutomation::~HostAutomation() { withdraw(); }
+
+bool HostAutomation::offer(std::string& why) {
+    const HRESULT com = CoInitialize(nullptr);
+    if (FAILED(com)) return why = "cannot start COM on the host's thread", false;
+    m_comStarted = true;
+    // Wine's CLSIDFromProgID reads HKLM only; a Windows user without the right to write there has HKCU, which the
+    // system merges into the classes it reads.
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        if (writeClassEntry(root)) {
+            m_classRoot = root;
+            break;
+        }
+    }
+    if (!m_classRoot) return why = "cannot register the class of Tarn2.Application", false;
+    CLSID found{};
+    if (FAILED(CLSIDFromProgID(kProgId, &found)) || found != kHostClass)
+        return why = "Tarn2.Application does not name this host's class", false;
+    if (FAILED(RegisterActiveObject(this, kHostClass, ACTIVEOBJECT_STRONG, &m_cookie)))
+        return why = "cannot put Tarn2.Application in the running-object table", false;
+    return true;
+}
+
+void HostAutomation::withdraw() {
+    if (m_cookie) RevokeActiveObject(m_cookie, nullptr);
+    m_cookie = 0;
+    if (m_comStarted) CoDisconnectObject(this, 0);
+    removeClassEntry();
+    if (m_comStarted) CoUninitialize();
+    m_comStarted = false;
+}
+
+void HostAutomation::removeClassEntry() {
+    if (m_classRoot) RegDeleteTreeW(m_classRoot, kClassKey);
+    m_classRoot = nullptr;
+}
+
+HRESULT HostAutomation::QueryInterface(REFIID iid, void** out) {
+    if (out == nullptr) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IDispatch) {
+        *out = static_cast<IDispatch*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+}
+
+// The object belongs to the session, not to its references: the count is kept for COM's sake only.
+ULONG HostAutomation::AddRef() { return ++m_references; }
+ULONG HostAutomation::Release() { return --m_references; }
+
+HRESULT HostAutomation::GetTypeInfoCount(UINT* count) {
+    if (count) *count = 0;
+    return S_OK;
+}
+
+HRESULT HostAutomation::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+    if (info) *info = nullptr;
+    return DISP_E_BADINDEX;
+}
+
+HRESULT HostAutomation::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
+
+// Answers as the host does the three members the plug-in uses; anything else is refused as the system would.
+HRESULT HostAutomation::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+                               UINT* badArgument) {
+    if (slowMs) Sleep(slowMs);
+    ++calls;
+    const UINT count = params ? params->cArgs : 0;
+    if (result) VariantInit(result);
+    switch (id) {
+    case kFrequency:
+        if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
+        if (count != 0) return DISP_E_BADPARAMCOUNT;
+        if (result) {
+            result->vt = VT_R8;
+            result->dblVal = frequency;
+        }
+        return S_OK;
+    case kEntryText: {
+        if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+        if (count != 1) return DISP_E_BADPARAMCOUNT;
+        VARIANT field;
+        VariantInit(&field);
+        if (FAILED(VariantChangeType(&field, &params->rgvarg[0], 0, VT_I4))) {
+            if (badArgument) *badArgument = 0;
+            return DISP_E_TYPEMISMATCH;
+        }
+        ++entryReads;
+        QueryPerformanceCounter(&lastEntryRead);
+        if (result) {
+            result->vt = VT_BSTR;
+            result->bstrVal = SysAllocString(field.lVal == kCallField ? entry.c_str() : L"");
+        }
+        return S_OK;
+    }
+    case kCommand: {
+        if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
+        if (count != 1) return DISP_E_BADPARAMCOUNT;
+        VARIANT text;
+        VariantInit(&text);
+        if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
+            if (badArgument) *badArgument = 0;
+            return DISP_E_TYPEMISMATCH;
+        }
+        std::string command = utf8(text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)));
+        VariantClear(&text);
+        if (command == "<MODE:CW>") mode = "CW";
+        if (command == "<MODE:SSB>") mode = "SSB";
+        commands.push_back(std::move(command));
+        return S_OK;
+    }
+    default:
+        return DISP_E_MEMBERNOTFOUND;
+    }
+}
