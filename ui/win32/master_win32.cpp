@@ -4,6 +4,7 @@
 #include "ui/info_thread.h"
 #include "ui/win32/dxcc_window_win32.h"
 #include "ui/win32/grid_windows_win32.h"
+#include "ui/win32/secondary_window_win32.h"
 #include "ui/win32/window_thread_win32.h"
 #include "ui/window_globals.h"
 
@@ -21,21 +22,14 @@ bool master::open() { return Create(); }
 BOOL master::OnInitDialog() {
     CDialog::OnInitDialog();
     m_backgroundBrush = CreateSolidBrush(jidx::kWindowBackground);
-    HICON icon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO));
-    if (icon) SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    // The window ends only on Escape or when the plug-in closes it.
-    if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    giveWindowLook(m_hWnd);
     m_hostLink.LinkToHost();
     m_panel.OnInitDialog();
     ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     return TRUE;
 }
 
-HBRUSH master::OnCtlColor(HDC dc, HWND, UINT) {
-    SetTextColor(dc, jidx::kWindowText);
-    SetBkColor(dc, jidx::kWindowBackground);
-    return m_backgroundBrush;
-}
+HBRUSH master::OnCtlColor(HDC dc, HWND, UINT) { return windowColours(dc, m_backgroundBrush); }
 
 bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     switch (message) {

@@ -31,18 +31,24 @@ BOOL CSecondaryWindow::OnInitDialog() {
     setupControls();
     SetWindowPos(m_hWnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (g_windowOnTop) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    HICON icon = LoadIconW(ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO));
-    SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    // Disabling the system menu's Close disables the caption's close box too.
-    EnableMenuItem(GetSystemMenu(m_hWnd, FALSE), SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+    giveWindowLook(m_hWnd);
     return TRUE;
 }
 
-HBRUSH CSecondaryWindow::OnCtlColor(HDC dc, HWND, UINT) {
+void giveWindowLook(HWND window) {
+    if (HICON icon = LoadIconW(CDialog::ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO)))
+        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // Disabling the system menu's Close disables the caption's close box too.
+    if (HMENU menu = GetSystemMenu(window, FALSE)) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+}
+
+HBRUSH windowColours(HDC dc, HBRUSH background) {
     SetTextColor(dc, jidx::kWindowText);
     SetBkColor(dc, jidx::kWindowBackground);
-    return m_backgroundBrush;
+    return background;
 }
+
+HBRUSH CSecondaryWindow::OnCtlColor(HDC dc, HWND, UINT) { return windowColours(dc, m_backgroundBrush); }
 
 bool CSecondaryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     switch (message) {

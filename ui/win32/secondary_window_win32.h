@@ -10,6 +10,12 @@
 #include "platform/win32/dialog_win32.h"
 #include "ui/widgets/window_place.h"
 
+// What every plug-in window shows alike: icon 110, and a system menu whose Close (and so the close box) is
+// disabled: the window ends only on Escape or when the plug-in closes it.
+void giveWindowLook(HWND window);
+// The colour query of a plug-in window: black text on light yellow, painted with the window's brush.
+HBRUSH windowColours(HDC dc, HBRUSH background);
+
 class CSecondaryWindow : public CDialog {
 public:
     CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place);
