@@ -56,7 +56,7 @@ widgets::DxccPanelState MasterPanel::panelState() const {
 }
 
 void MasterPanel::markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes) {
-    const int count = grid.spec().count;
+    const int count = grid.layout().count;
     int* worked = grid.worked();
     // Marks only grow while the band stays; a new band starts again from its list.
     if (g_gridBand != band) {
@@ -78,7 +78,7 @@ void MasterPanel::ResetGrids() {
     forgetEndedWindows();
     for (widgets::MultiplierGridWindow* grid : {g_zoneWindow, g_countyWindow}) {
         if (!grid) continue;
-        for (int k = 0; k < grid->spec().count; ++k) {
+        for (int k = 0; k < grid->layout().count; ++k) {
             grid->worked()[k] = 0;
             widgets::showMark(grid->button(k), false);
         }

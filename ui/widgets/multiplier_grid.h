@@ -36,7 +36,7 @@ void showMark(CAdvancedComponent& button, bool worked);
 class MultiplierGridWindow {
 public:
     virtual ~MultiplierGridWindow() = default;
-    virtual const GridSpec& spec() const = 0;
+    virtual const GridSpec& layout() const = 0;
     // m_worked: 1 when multiplier k is marked worked on the band in use, else 0.
     virtual int* worked() = 0;
     virtual CAdvancedComponent& button(int index) = 0;

@@ -13,7 +13,7 @@ class CGridWindow : public CSecondaryWindow, public widgets::MultiplierGridWindo
 public:
     CGridWindow(UINT templateId, const widgets::GridSpec& grid);
 
-    const widgets::GridSpec& spec() const override { return m_grid; }
+    const widgets::GridSpec& layout() const override { return m_grid; }
     int* worked() override { return m_worked; }
     widgets::CAdvancedComponent& button(int index) override { return m_buttons[index]; }
     void setCaption(std::string_view text) override { setCaptionText(text); }

@@ -16,20 +16,20 @@ private:
 
 class Grid : public widgets::MultiplierGridWindow {
 public:
-    Grid(const char* name, const widgets::GridSpec& spec, Log& log, int& repaints, int& live)
-        : m_name(name), m_spec(spec), m_log(log), m_live(live), m_worked(spec.count, 0) {
-        for (int k = 0; k < spec.count; ++k) m_buttons.push_back(std::make_unique<Button>(repaints));
+    Grid(const char* name, const widgets::GridSpec& layout, Log& log, int& repaints, int& live)
+        : m_name(name), m_layout(layout), m_log(log), m_live(live), m_worked(layout.count, 0) {
+        for (int k = 0; k < layout.count; ++k) m_buttons.push_back(std::make_unique<Button>(repaints));
         ++m_live;
         m_log.push_back(std::string("open ") + name);
     }
     ~Grid() override { --m_live; }
-    const widgets::GridSpec& spec() const override { return m_spec; }
+    const widgets::GridSpec& layout() const override { return m_layout; }
     int* worked() override { return m_worked.data(); }
     widgets::CAdvancedComponent& button(int index) override { return *m_buttons[index]; }
     void setCaption(std::string_view text) override { m_log.push_back(m_name + " caption " + std::string(text)); }
     void updateControls() override {
         std::string line = m_name + " shows";
-        for (int k = 0; k < m_spec.count; ++k) {
+        for (int k = 0; k < m_layout.count; ++k) {
             if (!m_worked[k]) continue;
             line += k < 9 ? " 0" : " ";
             line += std::to_string(k + 1);
@@ -43,7 +43,7 @@ public:
 
 private:
     std::string m_name;
-    const widgets::GridSpec& m_spec;
+    const widgets::GridSpec& m_layout;
     Log& m_log;
     int& m_live;
     std::vector<int> m_worked;

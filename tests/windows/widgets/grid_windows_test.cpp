@@ -33,7 +33,7 @@ void mark(MultiplierGridWindow& grid, std::initializer_list<int> multipliers) {
 struct Grid {
     std::unique_ptr<MultiplierGridWindow> view;
     HWND window = nullptr;
-    HWND button(int k) const { return GetDlgItem(window, widgets::controlId(view->spec(), k)); }
+    HWND button(int k) const { return GetDlgItem(window, widgets::controlId(view->layout(), k)); }
 };
 
 Grid openGrid(MultiplierGridWindow* opened) {
@@ -47,7 +47,7 @@ Grid openGrid(MultiplierGridWindow* opened) {
 
 // Every button: an ellipse in the colours of its state, the corners of its rectangle the window's background.
 void expectMarks(const Picture& picture, const Grid& grid, const std::set<int>& worked) {
-    for (int k = 1; k <= grid.view->spec().count; ++k) {
+    for (int k = 1; k <= grid.view->layout().count; ++k) {
         SCOPED_TRACE("multiplier " + std::to_string(k));
         const RECT r = screenRect(grid.button(k));
         const bool isWorked = worked.count(k) > 0;
