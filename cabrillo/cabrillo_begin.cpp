@@ -1,6 +1,7 @@
 // The start of an export: the Cabrillo header from the settings and from the operator.
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
 #include "platform/portable/ascii.h"
 
 std::string ReplaceAll(const std::string& source, const std::string& find, const std::string& replacement) {
@@ -55,11 +56,11 @@ platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int
     m_addressPostalCode = settingsRead("Address-PostalCode");
     m_addressCountry = settingsRead("Address-Country");
     m_claimed = settingsRead("Claimed");
-    const bool cw = contestMode == 0;
+    const jidx::ModeRow& mode = jidx::modeRow(contestMode);
     m_categoryPower = "HIGH";
     m_location = "DX";
-    m_contest = cw ? "JIDX-CW" : "JIDX-SSB";
-    m_categoryMode = cw ? "CW" : "SSB";
+    m_contest = mode.cabrilloContest;
+    m_categoryMode = mode.cabrilloCategory;
     m_categoryOperator = "SINGLE-OP";
     m_categoryBand = "ALL";
     m_categoryTransmitter = "ONE";

@@ -1,4 +1,5 @@
 #include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
 
 #include <algorithm>
 
@@ -141,8 +142,7 @@ bool appendBadQsoLines(std::string_view lines) { return badQsoAppend.append(g_ba
 void closeBadQsoFile() { badQsoAppend.close(); }
 
 std::string badQsoHeader() {
-    return g_contestMode == 0 ? "Japan International DX CW Contest UBN file \r\n"
-                              : "Japan International DX SSB Contest UBN file \r\n";
+    return jidx::modeRow(g_contestMode).badQsoTitle;
 }
 
 bool rewriteBadQsoFile(std::string_view lines) {

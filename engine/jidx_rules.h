@@ -20,8 +20,25 @@ inline constexpr int kOtherBand = kBandCount;
 inline constexpr int kOtherBandPoints = 1;
 
 inline constexpr const char* kModes[] = {"CW", "SSB"};
-// The contest mode: 0 CW, any other value SSB.
-inline constexpr const char* contestModeName(int contestMode) { return contestMode == 0 ? "CW" : "SSB"; }
+
+// Everything that names the contest's mode, one row per mode.
+struct ModeRow {
+    const char* name;             // as the host names it; also the windows' caption tag ("JIDX-CW-2026")
+    const char* resultTitle;      // the result's contest line
+    const char* cabrilloContest;  // the Cabrillo CONTEST: value
+    const char* cabrilloCategory; // the Cabrillo CATEGORY-MODE: value
+    const char* badQsoTitle;      // the bad-QSO file's first line, line end included
+    const char* settingsValue;    // the "Mode" setting
+    const char* hostCommand;      // what the main window tells the host when it switches to the mode
+};
+inline constexpr ModeRow kModeRows[] = {
+    {"CW", "JIDX-CW-CONTEST", "JIDX-CW", "CW", "Japan International DX CW Contest UBN file \r\n", "0", "<MODE:CW>"},
+    {"SSB", "JIDX-SSB-CONTEST", "JIDX-SSB", "SSB", "Japan International DX SSB Contest UBN file \r\n", "1",
+     "<MODE:SSB>"},
+};
+// The one decision from a contest mode to its row: 0 is CW, any other value SSB.
+constexpr bool isCwMode(int contestMode) { return contestMode == 0; }
+constexpr const ModeRow& modeRow(int contestMode) { return kModeRows[isCwMode(contestMode) ? 0 : 1]; }
 
 // Exchanges of a DX station: the county codes "01" .. "50"; of a JA station: the CQ zone.
 inline constexpr int kCountyCount = 50;

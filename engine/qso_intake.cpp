@@ -102,7 +102,7 @@ int addData(const QsoInput& q) {
         problems.add(kWrongBand);
         return 0;
     }
-    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::contestModeName(g_contestMode)) {
+    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name) {
         problems.add(kWrongMode);
         return 0;
     }

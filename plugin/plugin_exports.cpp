@@ -7,6 +7,7 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_engine.h"
+#include "engine/jidx_rules.h"
 #include "engine/contest_state.h"
 #include "platform/header_dialog.h"
 #include "platform/message_box.h"
@@ -99,7 +100,7 @@ int VUVO_API ResetStats0(const char* hostDir, int exportPass, const char* ownCal
             // The window starts in the mode its settings give and tells the host so: the pass that starts it
             // judges every QSO, and titles its bad-QSO file, in that mode, whichever thread runs first.
             const int mode = ui::startupContestMode();
-            settingsWrite("Mode", mode == 0 ? "0" : "1");
+            settingsWrite("Mode", jidx::modeRow(mode).settingsValue);
             lock.lock();
             g_contestMode = mode;
             lock.unlock();

@@ -21,7 +21,7 @@ CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
     if (!g_bandList.containsNoCase(band)) return answer(cannotCount);
     if (olderHost) {
         if (!g_modeList.containsNoCase(in.mode)) return answer(1);
-    } else if (in.mode != jidx::contestModeName(g_contestMode)) {
+    } else if (in.mode != jidx::modeRow(g_contestMode).name) {
         return answer(4);
     }
     if (isJapanesePrefix(in.prefix) == (g_ownIsJA != 0)) return answer(cannotCount);

@@ -1,6 +1,7 @@
 // The result as the host shows it: plain text, or an HTML page once the host has said it reads one.
 #include <string_view>
 
+#include "engine/jidx_rules.h"
 #include "platform/portable/text_format.h"
 #include "results/html_templates.h"
 #include "results/result_tally.h"
@@ -9,7 +10,7 @@ using text::appendf;
 
 namespace {
 
-const char* contestTitle(const ResultTally& t) { return t.contestMode == 0 ? "JIDX-CW-CONTEST" : "JIDX-SSB-CONTEST"; }
+const char* contestTitle(const ResultTally& t) { return jidx::modeRow(t.contestMode).resultTitle; }
 
 // Texts from the host go into the page as text, never as markup.
 std::string htmlText(std::string_view s) {

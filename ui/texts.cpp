@@ -12,7 +12,7 @@ const MasterLabels kRussian{"\xC2\xE8\xE4 \xF0\xE0\xE1\xEE\xF2\xFB", "\xCE\xF2\x
                             "JA \xEF\xF0\xE5\xF4\xE5\xEA\xF2\xF3\xF0\xFB", "\xCF\xEE\xE2\xE5\xF0\xF5 \xEE\xEA\xEE\xED"};
 const MasterLabels kEnglish{"Mode", "View", "Previous QSO", "JA county", "Window on top"};
 
-const char* mode(int contestMode) { return jidx::contestModeName(contestMode); }
+const char* mode(int contestMode) { return jidx::modeRow(contestMode).name; }
 
 } // namespace
 
