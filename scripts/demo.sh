@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Scores the bundled DX-station sample (samples/dx_cw.adi) through hostsim and the debug plug-in, then exports its
-# Cabrillo file: prints the result text, the bad-QSO file and the Cabrillo file's name and head.
+# Scores the bundled DX-station sample (samples/dx_cw.adi) through hostsim and the plug-in (a debug build without
+# tests: the demo installs only the compiler, CMake and the country file), then exports its Cabrillo file: prints the result text, the bad-QSO file and the Cabrillo file's name and head.
 # Runs in build/demo, made afresh each time, so that no settings from an earlier run carry over.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 
-scripts/setup.sh
-cmake --preset dev >/dev/null
-cmake --build --preset dev --target vuvo_plugin hostsim >/dev/null
+scripts/setup.sh demo
+cmake --preset demo >/dev/null
+cmake --build --preset demo --target vuvo_plugin hostsim >/dev/null
 
-hostsim=("$root/build/dev/tools/hostsim/hostsim" --plugin "$root/build/dev/VU-VO.so")
+hostsim=("$root/build/demo-build/tools/hostsim/hostsim" --plugin "$root/build/demo-build/VU-VO.so")
 # Debian's country file (hamradio-files); the committed excerpt where it is missing.
 cty=/usr/share/hamradio-files/cty.dat
 [ -r "$cty" ] || cty="$root/tests/hostsim/data/cty_excerpt.dat"
