@@ -35,10 +35,9 @@ void PluginHost::reset(const char* ownCall, const char* ownPrefix, COleDateTime 
                 "", "", "");
 }
 
-int PluginHost::add(const char* myCall, const PassQso& q, const char* rstSent, const char* rstRcvd,
-                    const char* exchSent) const {
+int PluginHost::add(const char* myCall, const PassQso& q) const {
     COleDateTime time = q.time, none;
-    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, rstSent, rstRcvd, exchSent,
+    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, q.rstSent, q.rstRcvd, q.exchSent,
                     q.exchRcvd, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "", "", "", q.band,
                     "");
 }

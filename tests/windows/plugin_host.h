@@ -16,6 +16,9 @@ struct PassQso {
     const char* exchRcvd;
     const char* prefix;
     const char* band;
+    const char* rstSent = "599";
+    const char* rstRcvd = "599";
+    const char* exchSent = "05";
 };
 
 class PluginHost {
@@ -28,8 +31,7 @@ public:
     // settings are first made to hold the contest mode (0 CW, 1 SSB) and say that no window thread may start
     // (these passes open no windows).
     void reset(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end, int mode = 0) const;
-    int add(const char* myCall, const PassQso& q, const char* rstSent = "599", const char* rstRcvd = "599",
-            const char* exchSent = "05") const;
+    int add(const char* myCall, const PassQso& q) const;
     std::string result() const;
 
     decltype(&::ResetStats0) ResetStats0 = nullptr;
