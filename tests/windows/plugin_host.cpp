@@ -37,9 +37,9 @@ void PluginHost::reset(const char* ownCall, const char* ownPrefix, COleDateTime 
 
 int PluginHost::add(const char* myCall, const PassQso& q) const {
     COleDateTime time = q.time, none;
-    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, q.rstSent, q.rstRcvd, q.exchSent,
-                    q.exchRcvd, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "", "", "", q.band,
-                    "");
+    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, q.rstSent, q.rstRcvd,
+                    q.exchSent, q.exchRcvd, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "", "", "",
+                    q.band, "");
 }
 
 std::string PluginHost::result() const {

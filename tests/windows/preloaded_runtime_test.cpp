@@ -12,12 +12,13 @@
 
 namespace {
 
+#if !defined(_WIN64)
 // Reserves every free piece of the address space of 64 KiB or more, largest first, so that any large allocation
 // fails; the reservations go when the object does.
 class AddressSpaceHog {
 public:
     AddressSpaceHog() {
-        for (SIZE_T size = SIZE_T{1} << (sizeof(void*) == 8 ? 44 : 30); size >= (SIZE_T{1} << 16); size /= 2) {
+        for (SIZE_T size = SIZE_T{1} << 30; size >= (SIZE_T{1} << 16); size /= 2) {
             while (void* block = VirtualAlloc(nullptr, size, MEM_RESERVE, PAGE_NOACCESS)) m_blocks.push_back(block);
         }
     }
@@ -31,6 +32,7 @@ public:
 private:
     std::vector<void*> m_blocks;
 };
+#endif
 
 const COleDateTime kStart = COleDateTime::fromParts(2026, 4, 11, 7, 0);
 const COleDateTime kEnd = COleDateTime::fromParts(2026, 4, 12, 13, 0);
@@ -65,6 +67,11 @@ TEST(PreloadedRuntime, ExceptionsInsideTheExportsAreCaughtThere) {
     ASSERT_TRUE(plugin.load(why)) << why;
     plugin.reset("K1VU", "K", kStart, kEnd);
 
+#if defined(_WIN64)
+    // x86-64 unwinds through the system's tables, whatever runtime is loaded. Its 128 TiB of address space cannot
+    // be used up here: Wine keeps a protection byte per page of what is reserved, and the process is killed for
+    // memory first. So only the i686 build makes the exports fail to allocate.
+#else
     // Built before the address space goes: copying it is the allocation that fails.
     const std::string huge(16 << 20, 'W');
     const PassQso hugeQso{huge.c_str(), COleDateTime::fromParts(2026, 4, 11, 12, 0), 14025000, "CW", "13", "JA",
@@ -92,6 +99,7 @@ TEST(PreloadedRuntime, ExceptionsInsideTheExportsAreCaughtThere) {
     EXPECT_EQ(4, checked); // cannot count
     EXPECT_EQ(1, reset);
 
+#endif
     // Alive, and the plug-in answers as ever.
     plugin.reset("K1VU", "K", kStart, kEnd);
     EXPECT_EQ(1, plugin.add("K1VU", {"JA1ABC", COleDateTime::fromParts(2026, 4, 11, 12, 0), 14025000, "CW", "13",
