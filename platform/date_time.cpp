@@ -6,6 +6,7 @@
 namespace {
 
 constexpr int64_t kSecondsPerDay = 86400;
+constexpr double kHalfSecondDays = 5.787037037037037e-6;
 constexpr int64_t kFirstDay = -657434;  // 0100-01-01, the first day the host can show
 constexpr int64_t kLastDay = 2958465;   // 9999-12-31, the last one
 
@@ -42,6 +43,47 @@ constexpr CivilDate civilFromDays(int64_t days) {
 static_assert(civilFromDays(kOleEpoch + kFirstDay).year == 100);
 static_assert(civilFromDays(kOleEpoch + kLastDay).day == 31);
 
+// The host's threads run the x87 unit at 53-bit precision (an MSVC program's setting), a MinGW program's threads
+// at 64 bits, and anyone may have asked for 24: on i686 each x87 result is rounded to the precision the caller
+// left, not to a double. oleaut32 and the host's date type compute in doubles, and our day splitting and whole
+// minutes must agree with them to the last bit (a second or a minute off at the edges otherwise). So that
+// arithmetic runs at 53-bit precision whatever the caller left, and the caller gets its own setting back. SSE
+// arithmetic (x86-64) rounds to doubles anyway.
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+class DoubleRounding {
+public:
+    DoubleRounding() {
+        asm volatile("fnstcw %0" : "=m"(m_caller));
+        const unsigned short doubles = static_cast<unsigned short>((m_caller & ~0x300u) | 0x200u);
+        if (doubles != m_caller) asm volatile("fldcw %0" : : "m"(doubles) : "memory");
+    }
+    ~DoubleRounding() {
+        unsigned short now;
+        asm volatile("fnstcw %0" : "=m"(now));
+        if (now != m_caller) asm volatile("fldcw %0" : : "m"(m_caller) : "memory");
+    }
+    DoubleRounding(const DoubleRounding&) = delete;
+    DoubleRounding& operator=(const DoubleRounding&) = delete;
+
+    // The switches order only memory accesses: the inputs are taken from memory after the first one and the
+    // results put there before the second, so that no arithmetic between them moves out.
+    template <class T>
+    static void pin(T& value) {
+        asm volatile("" : "+m"(value));
+    }
+
+private:
+    unsigned short m_caller;
+};
+#else
+class DoubleRounding {
+public:
+    DoubleRounding() {} // a user-provided constructor: no warning for the guard objects
+    template <class T>
+    static void pin(T&) {}
+};
+#endif
+
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
 
 int daysInMonth(int year, int month) {
@@ -69,6 +111,8 @@ struct DayAndSecond {
 // next calendar day (0100-01-01 up to 10000-01-01). False for values outside the days the host can show, and for
 // NaN, which is no date at all.
 bool splitRounded(double dt, DayAndSecond& out) {
+    const DoubleRounding rounding;
+    DoubleRounding::pin(dt);
     if (!(dt > static_cast<double>(kFirstDay - 1) && dt < static_cast<double>(kLastDay + 1))) return false;
     const double datePart = dt < 0.0 ? std::ceil(dt) : std::floor(dt);
     double timePart = std::fabs(dt - datePart) + 0.00000000001;
@@ -89,6 +133,7 @@ bool splitRounded(double dt, DayAndSecond& out) {
         ++day;
     }
     out = {day, ofDay};
+    DoubleRounding::pin(out);
     return true;
 }
 
@@ -105,10 +150,13 @@ COleDateTime COleDateTime::fromParts(int year, int month, int day, int hour, int
                           day <= daysInMonth(year, month) && hour >= 0 && hour <= 23 && minute >= 0 &&
                           minute <= 59 && second >= 0 && second <= 59;
     if (!possible) return COleDateTime(0.0, invalid);
+    const DoubleRounding rounding;
     const int64_t days = daysFromCivil(year, month, day) - kOleEpoch;
     const double fraction = static_cast<double>(hour * 3600 + minute * 60 + second) / kSecondsPerDay;
     const double whole = static_cast<double>(days);
-    return COleDateTime(days >= 0 ? whole + fraction : whole - fraction, valid);
+    COleDateTime value(days >= 0 ? whole + fraction : whole - fraction, valid);
+    DoubleRounding::pin(value.m_dt);
+    return value;
 }
 
 COleDateTime::DateTimeStatus COleDateTime::GetStatus() const { return static_cast<DateTimeStatus>(m_status); }
@@ -149,11 +197,19 @@ bool COleDateTime::operator==(const COleDateTime& other) const {
     return m_status == null || m_dt == other.m_dt;
 }
 
-bool dateDifferenceDays(const COleDateTime& a, const COleDateTime& b, double& days) {
+bool wholeMinutesBetween(const COleDateTime& from, const COleDateTime& to, long long& minutes) {
     // A value outside the days the host can show (NaN and the infinities included) is no time to count from.
     DayAndSecond unused{};
-    if (a.GetStatus() != COleDateTime::valid || b.GetStatus() != COleDateTime::valid) return false;
-    if (!splitRounded(a.m_dt, unused) || !splitRounded(b.m_dt, unused)) return false;
-    days = linearFromOle(a.m_dt) - linearFromOle(b.m_dt);
+    if (from.GetStatus() != COleDateTime::valid || to.GetStatus() != COleDateTime::valid) return false;
+    if (!splitRounded(from.m_dt, unused) || !splitRounded(to.m_dt, unused)) return false;
+    const DoubleRounding rounding;
+    double a = from.m_dt, b = to.m_dt;
+    DoubleRounding::pin(a);
+    DoubleRounding::pin(b);
+    double days = linearFromOle(b) - linearFromOle(a);
+    days += days >= 0 ? kHalfSecondDays : -kHalfSecondDays;
+    long long whole = static_cast<long long>(days * 1440.0);
+    DoubleRounding::pin(whole);
+    minutes = whole;
     return true;
 }

@@ -28,5 +28,7 @@ public:
 static_assert(sizeof(COleDateTime) == 16, "host layout: double, then 32-bit status, 16 bytes");
 static_assert(offsetof(COleDateTime, m_status) == 8, "host layout: status at offset 8");
 
-// a - b in days on the linear time axis; false when either value is not valid or not a day the host can show.
-bool dateDifferenceDays(const COleDateTime& a, const COleDateTime& b, double& days);
+// The whole minutes from `from` to `to` as the host counts them: the difference in days on the linear time axis,
+// plus half a second away from zero, times 1440, truncated toward zero; the same at any x87 precision the caller
+// left. False when either value is not valid or not a day the host can show.
+bool wholeMinutesBetween(const COleDateTime& from, const COleDateTime& to, long long& minutes);

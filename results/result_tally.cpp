@@ -17,8 +17,6 @@ long long g_claimedScore = 0;
 
 namespace {
 
-constexpr double kHalfSecondDays = 5.787037037037037e-6;
-
 std::string padded(const std::string& s) { return s.size() >= 20 ? s : std::string(20 - s.size(), '0') + s; }
 
 // Long waves first: names padded with '0' on the left, larger first.
@@ -51,11 +49,7 @@ struct BandCount {
 // Whole minutes from t to ref, the difference rounded by half a second away from zero. False when either is
 // no date the host can show: such a QSO counts in no rate.
 bool wholeMinutes(const COleDateTime& t, const COleDateTime& ref, long long& minutes) {
-    double days;
-    if (!dateDifferenceDays(ref, t, days)) return false;
-    days += days >= 0 ? kHalfSecondDays : -kHalfSecondDays;
-    minutes = static_cast<long long>(days * 1440.0);
-    return true;
+    return wholeMinutesBetween(t, ref, minutes);
 }
 
 } // namespace

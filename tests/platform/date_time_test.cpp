@@ -153,26 +153,34 @@ TEST(DateTimeEquality, StatusAndDayCount) {
     EXPECT_FALSE(COleDateTime() != COleDateTime(7, COleDateTime::null));
 }
 
-TEST(DateTimeDifference, LinearDays) {
-    double days = 0;
-    ASSERT_TRUE(dateDifferenceDays(COleDateTime::fromParts(2017, 1, 7, 12), COleDateTime::fromParts(2017, 1, 6), days));
-    EXPECT_EQ(days, 1.5);
-    ASSERT_TRUE(dateDifferenceDays(COleDateTime::fromParts(2017, 1, 6), COleDateTime::fromParts(2017, 1, 7, 12), days));
-    EXPECT_EQ(days, -1.5);
+TEST(DateTimeWholeMinutes, LinearTimeRoundedByHalfASecondAwayFromZero) {
+    const COleDateTime noon = COleDateTime::fromParts(2017, 1, 7, 12);
+    const double second = 1.0 / 86400;
+    const auto minutes = [&](double fromDays, double toDays) {
+        long long m = 12345;
+        EXPECT_TRUE(wholeMinutesBetween(COleDateTime(fromDays, COleDateTime::valid),
+                                        COleDateTime(toDays, COleDateTime::valid), m));
+        return m;
+    };
+    EXPECT_EQ(2160, minutes(COleDateTime::fromParts(2017, 1, 6).m_dt, noon.m_dt));
+    EXPECT_EQ(-2160, minutes(noon.m_dt, COleDateTime::fromParts(2017, 1, 6).m_dt));
     // 1899-12-30 06:00 less 1899-12-29 18:00: twelve hours, whatever the stored day counts are.
-    ASSERT_TRUE(dateDifferenceDays(COleDateTime(0.25, COleDateTime::valid), COleDateTime(-1.75, COleDateTime::valid),
-                                   days));
-    EXPECT_EQ(days, 0.5);
-    ASSERT_TRUE(dateDifferenceDays(COleDateTime(-1.25, COleDateTime::valid), COleDateTime(-1.75, COleDateTime::valid),
-                                   days));
-    EXPECT_EQ(days, -0.5);
+    EXPECT_EQ(720, minutes(-1.75, 0.25));
+    EXPECT_EQ(-720, minutes(-1.75, -1.25));
+    // An hour before, and 59:59.6 before (the half second makes it an hour), count 60; 59:59.4 before counts 59.
+    EXPECT_EQ(60, minutes(noon.m_dt - 3600 * second, noon.m_dt));
+    EXPECT_EQ(60, minutes(noon.m_dt - 3599.6 * second, noon.m_dt));
+    EXPECT_EQ(59, minutes(noon.m_dt - 3599.4 * second, noon.m_dt));
+    EXPECT_EQ(-60, minutes(noon.m_dt, noon.m_dt - 3599.6 * second));
+    EXPECT_EQ(0, minutes(noon.m_dt, noon.m_dt));
 }
 
-TEST(DateTimeDifference, NeedsTwoValidValues) {
+TEST(DateTimeWholeMinutes, NeedsTwoValuesTheHostCanShow) {
     const COleDateTime valid(42742, COleDateTime::valid);
-    double days = 99;
-    EXPECT_FALSE(dateDifferenceDays(valid, COleDateTime(), days));
-    EXPECT_FALSE(dateDifferenceDays(COleDateTime(42742, COleDateTime::invalid), valid, days));
-    EXPECT_FALSE(dateDifferenceDays(COleDateTime(), COleDateTime(), days));
-    EXPECT_EQ(days, 99);
+    long long minutes = 99;
+    EXPECT_FALSE(wholeMinutesBetween(valid, COleDateTime(), minutes));
+    EXPECT_FALSE(wholeMinutesBetween(COleDateTime(42742, COleDateTime::invalid), valid, minutes));
+    EXPECT_FALSE(wholeMinutesBetween(COleDateTime(), COleDateTime(), minutes));
+    EXPECT_FALSE(wholeMinutesBetween(valid, COleDateTime(2958466, COleDateTime::valid), minutes));
+    EXPECT_EQ(99, minutes);
 }

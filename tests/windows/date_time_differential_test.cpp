@@ -1,4 +1,6 @@
-// Our date formatting against oleaut32's VariantTimeToSystemTime over a sweep of day counts.
+// Our date formatting against oleaut32's VariantTimeToSystemTime over a sweep of day counts, and our whole minutes
+// against the same sum in doubles. The references are computed at the host's x87 precision (53 bits), ours at
+// every precision a caller may leave: the answers must not differ.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <oleauto.h>
@@ -9,8 +11,10 @@
 #include <limits>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "caller_precision.h"
 #include "platform/date_time.h"
 
 namespace {
@@ -26,18 +30,27 @@ std::string viaOleaut32(double days) {
 
 std::string ours(double days) { return COleDateTime(days, COleDateTime::valid).Format("%Y-%m-%d %H:%M:%S"); }
 
-// Every disagreement, the first few spelled out.
+// Every disagreement at any precision, the first few spelled out.
 void expectSameOnAll(const std::vector<double>& values) {
+    std::vector<std::string> wanted;
+    for (const double days : values) wanted.push_back(viaOleaut32(days));
     std::ostringstream report;
     report.precision(17);
     int differences = 0;
-    for (const double days : values) {
-        const std::string want = viaOleaut32(days);
-        const std::string got = ours(days);
-        if (want == got) continue;
-        if (++differences <= 20) report << days << ": oleaut32 " << want << ", ours " << got << "\n";
+    for (const Precision& precision : callerPrecisions()) {
+        std::vector<std::string> got;
+        {
+            CallerPrecision caller(precision);
+            for (const double days : values) got.push_back(ours(days));
+        }
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            if (wanted[i] == got[i]) continue;
+            if (++differences <= 20)
+                report << precision.name << " " << values[i] << ": oleaut32 " << wanted[i] << ", ours " << got[i]
+                       << "\n";
+        }
     }
-    EXPECT_EQ(0, differences) << "of " << values.size() << " values:\n" << report.str();
+    EXPECT_EQ(0, differences) << "of " << values.size() << " values at each precision:\n" << report.str();
 }
 
 constexpr double kSecond = 1.0 / 86400;
@@ -130,4 +143,50 @@ TEST(DateTimeDifferential, ValuesThatAreNoDate) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ("1899-12-30 00:00:00", viaOleaut32(nan));
     EXPECT_EQ("Invalid DateTime", ours(nan));
+}
+
+TEST(WholeMinutesDifferential, EdgesOfTheMinuteAtEveryPrecision) {
+    // The host's sum, in doubles: the linear difference, half a second away from zero, times 1440, truncated.
+    const auto linear = [](double dt) { return dt >= 0 ? dt : std::trunc(dt) + (std::trunc(dt) - dt); };
+    const auto hosts = [&](double from, double to) {
+        double days = linear(to) - linear(from);
+        days += days >= 0 ? 5.787037037037037e-6 : -5.787037037037037e-6;
+        return static_cast<long long>(days * 1440.0);
+    };
+    std::vector<std::pair<double, double>> pairs;
+    std::uint64_t state = 0x2545F4914F6CDD1Dull;
+    for (const double base : {46123.5, 46123.0, 36526.25, 1.5, -1.25, -36522.75, 2958464.0}) {
+        for (int minute = -61; minute <= 61; ++minute) {
+            for (const double nudge : {-0.5000001, -0.5, -0.4999999, 0.0, 0.4999999, 0.5, 0.5000001}) {
+                pairs.emplace_back(base, base + (minute * 60 + nudge) * kSecond);
+                state = state * 6364136223846793005ull + 1442695040888963407ull;
+                const double jitter = static_cast<double>(state >> 11) / 9007199254740992.0 - 0.5;
+                pairs.emplace_back(base + jitter * kSecond, base + (minute * 60 + nudge + jitter) * kSecond);
+            }
+        }
+    }
+    std::vector<long long> wanted;
+    for (const auto& [from, to] : pairs) wanted.push_back(hosts(from, to));
+    std::ostringstream report;
+    report.precision(17);
+    int differences = 0;
+    for (const Precision& precision : callerPrecisions()) {
+        std::vector<long long> got;
+        {
+            CallerPrecision caller(precision);
+            for (const auto& [from, to] : pairs) {
+                long long minutes = -999999;
+                wholeMinutesBetween(COleDateTime(from, COleDateTime::valid), COleDateTime(to, COleDateTime::valid),
+                                    minutes);
+                got.push_back(minutes);
+            }
+        }
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            if (wanted[i] == got[i]) continue;
+            if (++differences <= 20)
+                report << precision.name << " " << pairs[i].first << " to " << pairs[i].second << ": host "
+                       << wanted[i] << ", ours " << got[i] << "\n";
+        }
+    }
+    EXPECT_EQ(0, differences) << "of " << pairs.size() << " pairs at each precision:\n" << report.str();
 }

@@ -1,0 +1,59 @@
+#include "plugin_host.h"
+
+#include "built_plugin.h"
+
+namespace {
+
+template <class F>
+void find(HMODULE module, const char* name, F*& out) {
+    out = reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+} // namespace
+
+bool PluginHost::load(std::string& why) {
+    m_module = LoadLibraryA(builtPluginPath().c_str());
+    if (!m_module) return why = builtPluginPath() + ": error " + std::to_string(GetLastError()), false;
+    find(m_module, "ResetStats0", ResetStats0);
+    find(m_module, "AddData0", AddData0);
+    find(m_module, "RemoveData0", RemoveData0);
+    find(m_module, "CheckCall0", CheckCall0);
+    find(m_module, "GetResult0", GetResult0);
+    if (!ResetStats0 || !AddData0 || !RemoveData0 || !CheckCall0 || !GetResult0)
+        return why = "a function is missing", false;
+    return true;
+}
+
+PluginHost::~PluginHost() {
+    if (m_module) FreeLibrary(m_module);
+}
+
+void PluginHost::reset(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end,
+                       int mode) const {
+    putFile("Plugins\\VU-VO.ini", "[Settings]\r\nStart=1\r\nMode=" + std::to_string(mode) + "\r\n");
+    ResetStats0(".\\", 0, ownCall, &start, &end, "", "", "", "", "", "", "", "", "", ownPrefix, 0, 0, 0, 0.0, 0.0,
+                "", "", "");
+}
+
+int PluginHost::add(const char* myCall, const PassQso& q) const {
+    COleDateTime time = q.time, none;
+    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, q.rstSent, q.rstRcvd,
+                    q.exchSent, q.exchRcvd, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "", "", "",
+                    q.band, "");
+}
+
+std::string PluginHost::result() const {
+    int status = 0;
+    const char* text = GetResult0(&status);
+    return text ? text : "(null)";
+}
+
+ScratchFolder::ScratchFolder() {
+    char old[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, old);
+    m_old = old;
+    CreateDirectoryA(path("Plugins").c_str(), nullptr);
+    SetCurrentDirectoryA(m_dir.root().c_str());
+}
+
+ScratchFolder::~ScratchFolder() { SetCurrentDirectoryA(m_old.c_str()); }

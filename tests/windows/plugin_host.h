@@ -1,0 +1,59 @@
+// The built VU-VO.dll as a host drives it: loaded by path, its functions found by their plain names, one
+// statistics pass at a time, in a folder of the test's own (the current one, which the plug-in writes to).
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "plugin/plugin_exports.h"
+#include "temp_dir.h"
+
+struct PassQso {
+    const char* call;
+    COleDateTime time;
+    unsigned freqHz;
+    const char* mode;
+    const char* exchRcvd;
+    const char* prefix;
+    const char* band;
+    const char* rstSent = "599";
+    const char* rstRcvd = "599";
+    const char* exchSent = "05";
+};
+
+class PluginHost {
+public:
+    // Loads the plug-in; false, with the system's error, when it cannot.
+    bool load(std::string& why);
+    ~PluginHost();
+
+    // ResetStats0 for own call and prefix, the contest from start to end, the host in the current folder; the
+    // settings are first made to hold the contest mode (0 CW, 1 SSB) and say that no window thread may start
+    // (these passes open no windows).
+    void reset(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end, int mode = 0) const;
+    int add(const char* myCall, const PassQso& q) const;
+    std::string result() const;
+
+    decltype(&::ResetStats0) ResetStats0 = nullptr;
+    decltype(&::AddData0) AddData0 = nullptr;
+    decltype(&::RemoveData0) RemoveData0 = nullptr;
+    decltype(&::CheckCall0) CheckCall0 = nullptr;
+    decltype(&::GetResult0) GetResult0 = nullptr;
+
+private:
+    HMODULE m_module = nullptr;
+};
+
+// A fresh folder with a Plugins folder, as the current one; the old current folder comes back at the end.
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path(const std::string& name) const { return m_dir.path(name); }
+
+private:
+    TempDir m_dir;
+    std::string m_old;
+};
