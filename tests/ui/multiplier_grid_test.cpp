@@ -6,8 +6,10 @@
 #include <string>
 #include <system_error>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
+#include "support/scratch_folder.h"
 #include "ui/widgets/multiplier_grid.h"
 #include "ui/window_globals.h"
 
@@ -69,25 +71,15 @@ TEST(GridMarks, ColoursOfEachState) {
 class WindowPlaces : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device random;
-        m_folder = std::filesystem::temp_directory_path() / ("vuvo-ui-" + std::to_string(random()));
-        std::filesystem::create_directories(m_folder / "Plugins");
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder);
         g_windowLeft = 0;
         g_windowTop = 0;
-    }
-    void TearDown() override {
-        std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
     }
     static std::string stored(const char* key) {
         return platform::profileRead(g_settingsFile, g_settingsSection, key, "(absent)");
     }
 
 private:
-    std::filesystem::path m_folder, m_previous;
+    test::InScratchFolder m_folder;
 };
 
 TEST_F(WindowPlaces, MissingKeysGiveEachWindowItsDefault) {

@@ -69,17 +69,34 @@ private:
 
 } // namespace
 
-double ScriptedHost::frequency() {
-    if (failFrequency) throw ui::HostCallFailed("frequency");
+std::optional<double> ScriptedHost::frequency() {
+    if (failFrequency) return std::nullopt;
     return hertz;
 }
 
-std::string ScriptedHost::entryText(int field) {
-    if (failEntry) throw ui::HostCallFailed("entry");
+std::optional<std::string> ScriptedHost::entryText(int field) {
+    if (failEntry) return std::nullopt;
     return field == ui::kCallField ? call : "(field " + std::to_string(field) + ")";
 }
 
-void ScriptedHost::sendCommand(std::string_view command) { m_log.push_back("host " + std::string(command)); }
+bool ScriptedHost::sendCommand(std::string_view command) {
+    m_log.push_back("host " + std::string(command) + (failCommands ? " failed" : ""));
+    return !failCommands;
+}
+
+ui::PreviousQsos FakeDoor::previousQsos(std::string_view call) {
+    const auto found = previous.find(call);
+    return found == previous.end() ? ui::PreviousQsos() : found->second;
+}
+
+ui::BandWorked FakeDoor::bandWorked(int band) {
+    return band >= 0 && band < jidx::kBandCount ? worked[band] : ui::BandWorked();
+}
+
+void FakeDoor::setContestMode(int contestMode, bool restartBadQsoFile) {
+    pass.contestMode = contestMode;
+    if (restartBadQsoFile) ++badQsoRestarts;
+}
 
 void RecordingMaster::setTitle(std::string_view text) { m_log.push_back("title " + std::string(text)); }
 
