@@ -105,42 +105,41 @@ protected:
     void TearDown() override { panel.reset(); }
 };
 
-const char* const kLabels[] = {"move 1108 125,38 150x20", "text 1108 Previous QSO", "move 1109 125,58 150x20",
-                               "text 1109 JA county",     "move 1110 20,58 100x20", "text 1110 Window on top"};
-Log switched(const char* mode, const char* checks, const char* command) {
-    Log out{std::string("title Setup JIDX-") + mode + "-2026"};
-    out.insert(out.end(), std::begin(kLabels), std::end(kLabels));
-    out.push_back(checks);
-    out.push_back(command);
-    return out;
-}
-
 // A host that fails the call leaves the plug-in's own state switched all the same: the settings, the mode the
 // pass judges in, the bad-QSO file's title and the boxes all name the new mode, and the gate is open.
 TEST_F(MainWindowOnTheDoor, ASwitchThatTheHostFailsLeavesThePlugInSwitched) {
     open();
     const int posts = window.posts;
     host.failCommands = true;
-    g_refreshPending = 0;
-    panel->OnModeCw();
-    EXPECT_EQ(switched("CW", "checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "host <MODE:CW> failed"), take());
-    EXPECT_EQ("[Settings]\r\nStart=1\r\nMode=0\r\nsetup_mode_cw=1\r\nsetup_mode_ssb=0\r\n",
-              test::readFile("Plugins/VU-VO.ini"));
-    EXPECT_EQ(0, door.passView().contestMode);
-    EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
-    EXPECT_EQ(1, g_refreshPending);
-    EXPECT_EQ(posts, window.posts);
-    EXPECT_EQ(1, test::add(qso("JA1ABC", "20m", 12, 0, "13"))); // judged as CW
-
-    g_refreshPending = 0;
-    panel->OnModeSsb();
-    EXPECT_EQ(switched("SSB", "checks cw=0 ssb=1 dxcc=0 zone=0 top=0", "host <MODE:SSB> failed"), take());
-    EXPECT_EQ("[Settings]\r\nStart=1\r\nMode=1\r\nsetup_mode_cw=0\r\nsetup_mode_ssb=1\r\n",
-              test::readFile("Plugins/VU-VO.ini"));
-    EXPECT_EQ(1, door.passView().contestMode);
-    EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
-    EXPECT_EQ(1, g_refreshPending);
-    EXPECT_EQ(posts, window.posts);
+    struct Switch {
+        void (ui::MasterPanel::*click)();
+        int mode;
+        Log shown;
+        const char* settings;
+        const char* badQsoTitle;
+    } switches[] = {
+        {&ui::MasterPanel::OnModeCw, 0,
+         test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW> failed"}),
+         "[Settings]\r\nStart=1\r\nMode=0\r\nsetup_mode_cw=1\r\nsetup_mode_ssb=0\r\n",
+         "Japan International DX CW Contest UBN file \r\n"},
+        {&ui::MasterPanel::OnModeSsb, 1,
+         test::dxModeShown("SSB", "cw=0 ssb=1 dxcc=0 zone=0 top=0", {"host <MODE:SSB> failed"}),
+         "[Settings]\r\nStart=1\r\nMode=1\r\nsetup_mode_cw=0\r\nsetup_mode_ssb=1\r\n",
+         "Japan International DX SSB Contest UBN file \r\n"},
+    };
+    for (const Switch& s : switches) {
+        g_refreshPending = 0;
+        ((*panel).*s.click)();
+        EXPECT_EQ(s.shown, take()) << s.mode;
+        EXPECT_EQ(s.settings, test::readFile("Plugins/VU-VO.ini")) << s.mode;
+        EXPECT_EQ(s.mode, door.passView().contestMode);
+        EXPECT_EQ(s.badQsoTitle, test::readFile(test::kBadQsoFile)) << s.mode;
+        EXPECT_EQ(1, g_refreshPending) << s.mode;
+        EXPECT_EQ(posts, window.posts) << s.mode;
+    }
+    auto q = qso("JA1ABC", "20m", 12, 0, "13");
+    q.mode = "SSB";
+    EXPECT_EQ(1, test::add(q)); // judged in the mode switched to
 }
 
 TEST_F(MainWindowOnTheDoor, ASwitchRestartsThePassFileInTheNewModeAndAsksForARefresh) {
@@ -148,9 +147,7 @@ TEST_F(MainWindowOnTheDoor, ASwitchRestartsThePassFileInTheNewModeAndAsksForARef
     auto q = qso("JA1A", "2m", 12, 0, "13");
     test::add(q); // a problem line in the pass's file
     panel->OnModeCw();
-    EXPECT_EQ(switched("CW", "checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "host <MODE:CW>"),
-              Log(log.begin(), log.end() - 1));
-    EXPECT_EQ("post", log.back());
+    EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW>", "post"}), take());
     EXPECT_EQ(0, g_refreshPending);
     EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
 }

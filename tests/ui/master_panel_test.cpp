@@ -60,10 +60,7 @@ TEST_F(MasterPanelTest, FreshSettingsOpenInSsbAtTheCorner) {
     door.pass.contestMode = 0;
     door.gateOpen = true;
     open();
-    EXPECT_EQ((Log{"title Setup JIDX-SSB-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
-                   "move 1109 125,58 150x20", "text 1109 JA county", "move 1110 20,58 100x20",
-                   "text 1110 Window on top", "checks cw=0 ssb=1 dxcc=0 zone=0 top=0", "place 0,0",
-                   "host <MODE:SSB>", "post"}),
+    EXPECT_EQ(test::dxModeShown("SSB", "cw=0 ssb=1 dxcc=0 zone=0 top=0", {"place 0,0", "host <MODE:SSB>", "post"}),
               take());
     EXPECT_EQ("[Settings]\r\nMode=1\r\n", test::readFile("Plugins/VU-VO.ini"));
     EXPECT_EQ(1, door.pass.contestMode);
@@ -223,10 +220,7 @@ TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
     host.failCommands = true;
     door.gateOpen = false;
     open();
-    EXPECT_EQ((Log{"title Setup JIDX-CW-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
-                   "move 1109 125,58 150x20", "text 1109 JA county", "move 1110 20,58 100x20",
-                   "text 1110 Window on top", "checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "place 0,0",
-                   "host <MODE:CW> failed"}),
+    EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"place 0,0", "host <MODE:CW> failed"}),
               take());
     EXPECT_TRUE(door.gateOpen);
     EXPECT_EQ(0, door.pass.contestMode);
@@ -265,10 +259,7 @@ TEST_F(MasterPanelTest, TheModeBoxesAreOnePairOverOneMode) {
     open();
     take();
     panel->OnModeCw();
-    EXPECT_EQ((Log{"title Setup JIDX-CW-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
-                   "move 1109 125,58 150x20", "text 1109 JA county", "move 1110 20,58 100x20",
-                   "text 1110 Window on top", "checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "host <MODE:CW>", "post"}),
-              take());
+    EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW>", "post"}), take());
     EXPECT_EQ("[Settings]\r\nMode=0\r\nsetup_mode_cw=1\r\nsetup_mode_ssb=0\r\n", test::readFile("Plugins/VU-VO.ini"));
     EXPECT_EQ(0, door.pass.contestMode);
     EXPECT_EQ(1, door.badQsoRestarts);
@@ -276,10 +267,7 @@ TEST_F(MasterPanelTest, TheModeBoxesAreOnePairOverOneMode) {
     EXPECT_EQ((Log{"checks cw=1 ssb=0 dxcc=0 zone=0 top=0"}), take());
     EXPECT_EQ(1, door.badQsoRestarts);
     panel->OnModeSsb();
-    EXPECT_EQ((Log{"title Setup JIDX-SSB-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
-                   "move 1109 125,58 150x20", "text 1109 JA county", "move 1110 20,58 100x20",
-                   "text 1110 Window on top", "checks cw=0 ssb=1 dxcc=0 zone=0 top=0", "host <MODE:SSB>", "post"}),
-              take());
+    EXPECT_EQ(test::dxModeShown("SSB", "cw=0 ssb=1 dxcc=0 zone=0 top=0", {"host <MODE:SSB>", "post"}), take());
     EXPECT_EQ("[Settings]\r\nMode=1\r\nsetup_mode_cw=0\r\nsetup_mode_ssb=1\r\n", test::readFile("Plugins/VU-VO.ini"));
     EXPECT_EQ(1, door.pass.contestMode);
     EXPECT_EQ(2, door.badQsoRestarts);

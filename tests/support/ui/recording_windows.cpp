@@ -84,6 +84,14 @@ bool ScriptedHost::sendCommand(std::string_view command) {
     return !failCommands;
 }
 
+Log dxModeShown(const std::string& mode, const std::string& checks, const Log& then) {
+    Log out{"title Setup JIDX-" + mode + "-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
+            "move 1109 125,58 150x20",           "text 1109 JA county",     "move 1110 20,58 100x20",
+            "text 1110 Window on top",           "checks " + checks};
+    out.insert(out.end(), then.begin(), then.end());
+    return out;
+}
+
 ui::PreviousQsos FakeDoor::previousQsos(std::string_view call) {
     const auto found = previous.find(call);
     return found == previous.end() ? ui::PreviousQsos() : found->second;

@@ -64,6 +64,10 @@ private:
     Log& m_log;
 };
 
+// What a DX station's main window logs in English when its mode is set: the title in that mode, the labels, the
+// boxes ("cw=1 ssb=0 dxcc=0 zone=0 top=0"), then the lines that follow.
+Log dxModeShown(const std::string& mode, const std::string& checks, const Log& then);
+
 // The contest state as the window sees it, set by the test: what the door hands out, and what the window changed.
 class FakeDoor : public ui::ContestDoor {
 public:
