@@ -171,9 +171,9 @@ int VUVO_API CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
             checked = checkCall(in, infoWindowOpen());
         }
         if (checked.postRefresh) postInfoRefresh();
-        return checked.code;
+        return static_cast<int>(checked.code);
     } catch (...) {
-        return 4; // cannot count: the safe answer when nothing is known
+        return static_cast<int>(CallAnswer::cannotCount); // the safe answer when nothing is known
     }
 }
 
