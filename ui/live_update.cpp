@@ -27,7 +27,7 @@ int bandOfFrequency(double hertz) {
 }
 
 // A grid's multiplier code: k is 1..50.
-std::string twoDigits(int k) { return (k < 10 ? "0" : "") + std::to_string(k); }
+std::string twoDigits(int k) { return {static_cast<char>('0' + k / 10), static_cast<char>('0' + k % 10)}; }
 
 } // namespace
 
