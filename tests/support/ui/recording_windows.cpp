@@ -118,9 +118,11 @@ void RecordingMaster::moveItem(int id, int x, int y, int width, int height) {
 }
 
 void RecordingMaster::showChecks(const ui::MasterChecks& c) {
-    m_log.push_back("checks cw=" + std::to_string(c.modeCw) + " ssb=" + std::to_string(c.modeSsb) + " dxcc=" +
-                    std::to_string(c.viewDxcc) + " zone=" + std::to_string(c.viewZone) + " top=" +
-                    std::to_string(c.windowOnTop));
+    std::string line = "checks";
+    for (auto [name, on] : {std::pair{" cw=", c.modeCw}, {" ssb=", c.modeSsb}, {" dxcc=", c.viewDxcc},
+                            {" zone=", c.viewZone}, {" top=", c.windowOnTop}})
+        line.append(name).push_back(on ? '1' : '0');
+    m_log.push_back(line);
 }
 
 void RecordingMaster::placeOnTop(int left, int top) {
