@@ -235,8 +235,8 @@ void BM_LiveUpdateLogWork(benchmark::State& state) {
     for (auto _ : state) {
         const CallQuestion& q = questions[i];
         if (++i == questions.size()) i = 0;
-        benchmark::DoNotOptimize(window_door::previousQsos(q.call));
-        benchmark::DoNotOptimize(window_door::bandWorked(3));
+        benchmark::DoNotOptimize(windowDoor().previousQsos(q.call));
+        benchmark::DoNotOptimize(windowDoor().bandWorked(3));
     }
 }
 

@@ -1,5 +1,6 @@
 // The start of an export: the Cabrillo header from the settings and from the operator.
 #include "cabrillo/cabrillo_log.h"
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "engine/jidx_rules.h"
 #include "platform/portable/ascii.h"

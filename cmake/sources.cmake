@@ -7,6 +7,7 @@ set(VUVO_PORTABLE_SOURCES
   platform/portable/text_format.cpp
   platform/portable/wildcard.cpp
   engine/contest_state.cpp
+  engine/contest_settings.cpp
   engine/pass_start.cpp
   engine/qso_intake.cpp
   engine/exchange_check.cpp
@@ -26,6 +27,7 @@ set(VUVO_PORTABLE_SOURCES
   ui/texts.cpp
   ui/master_panel.cpp
   ui/live_update.cpp
+  ui/info_thread.cpp
 )
 set(VUVO_PLATFORM_SOURCES_posix
   platform/posix/settings_posix.cpp
@@ -48,7 +50,6 @@ set(VUVO_PLATFORM_SOURCES_win32
   ui/win32/host_link_win32.cpp
   ui/win32/master_win32.cpp
   ui/win32/window_thread_win32.cpp
-  ui/info_thread_headless.cpp
 )
 set(VUVO_PLUGIN_SOURCES_win32
   plugin/dll_main_win32.cpp

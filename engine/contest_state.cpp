@@ -5,7 +5,6 @@
 
 #include "platform/files.h"
 #include "platform/portable/ascii.h"
-#include "platform/settings.h"
 
 namespace {
 
@@ -44,9 +43,6 @@ std::string g_startDayMonth;
 std::string g_endDate;
 std::string g_startYear;
 std::string g_badQsoFileName;
-
-const char* const g_settingsFile = "Plugins\\VU-VO.ini";
-const char* const g_settingsSection = "Settings";
 
 CContestRules::CContestRules(const char* const* names, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) m_names.emplace_back(names[i]);
@@ -122,16 +118,6 @@ bool isCountyCode(std::string_view code) {
 }
 
 bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }
-
-std::string settingsRead(const char* key, const std::string& def) {
-    return platform::profileRead(g_settingsFile, g_settingsSection, key, def);
-}
-
-int settingsReadInt(const char* key) { return platform::leadingInt(settingsRead(key)); }
-
-void settingsWrite(const char* key, const std::string& value) {
-    platform::profileWrite(g_settingsFile, g_settingsSection, key, value);
-}
 
 namespace {
 platform::AppendFile badQsoAppend;

@@ -120,9 +120,6 @@ extern std::string g_endDate;
 extern std::string g_startYear;
 extern std::string g_badQsoFileName;
 
-extern const char* const g_settingsFile;    // "Plugins\VU-VO.ini"
-extern const char* const g_settingsSection; // "Settings"
-
 // Back to the state of a freshly loaded library: the engine's part of the plug-in's one reset.
 void resetContestState();
 
@@ -131,9 +128,6 @@ std::string cleanExchange(std::string_view exchange); // upper case, white space
 bool isCountyCode(std::string_view code);
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
-std::string settingsRead(const char* key, const std::string& def = ""); // def when absent
-int settingsReadInt(const char* key);                   // 0 when absent
-void settingsWrite(const char* key, const std::string& value);
 std::string badQsoHeader();                             // for the current contest mode, with its line end
 // Problem lines go to the bad-QSO file through one handle kept open; rewrites close it first.
 bool appendBadQsoLines(std::string_view lines);

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "engine/contest_engine.h"
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
 
@@ -41,6 +42,8 @@ PassBegun beginPass(const PassStart& pass) {
     g_log.clear();
     g_ownPrefix = pass.ownPrefix;
     g_ownCall = pass.ownCall;
+    // Set, never cleared: once a pass had a Russian or Japanese own prefix, the windows stay Russian and the
+    // station JA until the library is loaded again. The system's own behaviour.
     if (jidx::isOneOf(g_ownPrefix, jidx::kRussianPrefixes)) g_russianUi = 1;
     if (isJapanesePrefix(g_ownPrefix)) g_ownIsJA = 1;
     g_bandsWorked.clear();

@@ -8,13 +8,14 @@
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_engine.h"
 #include "engine/jidx_rules.h"
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/header_dialog.h"
 #include "platform/message_box.h"
 #include "plugin/state_lock.h"
+#include "plugin/window_door.h"
 #include "results/results.h"
 #include "ui/info_thread.h"
-#include "ui/master_panel.h"
 
 namespace {
 
@@ -99,13 +100,13 @@ int VUVO_API ResetStats0(const char* hostDir, int exportPass, const char* ownCal
         if (startWindows && windowThreadOpensWindows()) {
             // The window starts in the mode its settings give and tells the host so: the pass that starts it
             // judges every QSO, and titles its bad-QSO file, in that mode, whichever thread runs first.
-            const int mode = ui::startupContestMode();
+            const int mode = startupContestMode();
             settingsWrite("Mode", jidx::modeRow(mode).settingsValue);
             lock.lock();
             g_contestMode = mode;
             lock.unlock();
         }
-        if (startWindows) StartInfoThread();
+        if (startWindows) StartInfoThread(windowDoor());
         lock.lock();
         finishPass(pass);
     } catch (...) {
@@ -170,9 +171,9 @@ int VUVO_API CheckCall0(const char* call, unsigned, unsigned, const char* mode, 
             checked = checkCall(in, infoWindowOpen());
         }
         if (checked.postRefresh) postInfoRefresh();
-        return checked.code;
+        return static_cast<int>(checked.code);
     } catch (...) {
-        return 4; // cannot count: the safe answer when nothing is known
+        return static_cast<int>(CallAnswer::cannotCount); // the safe answer when nothing is known
     }
 }
 

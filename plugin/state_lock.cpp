@@ -6,7 +6,6 @@
 #include "engine/contest_state.h"
 #include "results/results.h"
 #include "ui/info_thread.h"
-#include "ui/master_panel.h"
 
 std::mutex& stateMutex() {
     static std::mutex mutex;
@@ -20,5 +19,4 @@ void resetPluginState() {
     resetResults();
     g_cabrillo = CCabrilloLog();
     resetWindowState();
-    ui::resetWindowHalf();
 }

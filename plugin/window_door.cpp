@@ -3,42 +3,51 @@
 #include "engine/contest_state.h"
 #include "plugin/state_lock.h"
 
-namespace window_door {
+namespace {
 
-PassView passView() {
-    std::lock_guard lock(stateMutex());
-    return {g_contestMode, g_ownIsJA != 0, g_russianUi != 0, g_startYear};
-}
-
-PreviousQsos previousQsos(std::string_view call) {
-    PreviousQsos rows;
-    if (call.empty()) return rows;
-    std::lock_guard lock(stateMutex());
-    // The log's index answers without a walk: the latest record with the call on each band.
-    for (int band = 0; band < kBandCount; ++band) {
-        const long at = g_log.latestWithCallOnBand(call, jidx::kBands[band].name);
-        if (at < 0) continue;
-        const CInfo& q = g_log[static_cast<std::size_t>(at)];
-        rows[band] = {true, q.time.Format("%H:%M"), q.mode, q.multCode};
+class StateDoor : public ui::ContestDoor {
+public:
+    ui::PassView passView() override {
+        std::lock_guard lock(stateMutex());
+        return {g_contestMode, g_ownIsJA != 0, g_russianUi != 0, g_startYear};
     }
-    return rows;
-}
 
-BandWorked bandWorked(int band) {
-    if (band < 0 || band >= kBandCount) return {};
-    std::lock_guard lock(stateMutex());
-    return {g_multByBand[band], g_dxccByBand[band]};
-}
+    ui::PreviousQsos previousQsos(std::string_view call) override {
+        ui::PreviousQsos rows;
+        if (call.empty()) return rows;
+        std::lock_guard lock(stateMutex());
+        // The log's index answers without a walk: the latest record with the call on each band.
+        for (int band = 0; band < kBandCount; ++band) {
+            const long at = g_log.latestWithCallOnBand(call, jidx::kBands[band].name);
+            if (at < 0) continue;
+            const CInfo& q = g_log[static_cast<std::size_t>(at)];
+            rows[band] = {true, q.time.Format("%H:%M"), q.mode, q.multCode};
+        }
+        return rows;
+    }
 
-void setContestMode(int contestMode, bool restartBadQsoFile) {
-    std::lock_guard lock(stateMutex());
-    g_contestMode = contestMode;
-    if (restartBadQsoFile) rewriteBadQsoFile();
-}
+    ui::BandWorked bandWorked(int band) override {
+        if (band < 0 || band >= kBandCount) return {};
+        std::lock_guard lock(stateMutex());
+        return {g_multByBand[band], g_dxccByBand[band]};
+    }
 
-void setRefreshGate(int open) {
-    std::lock_guard lock(stateMutex());
-    g_refreshPending = open;
-}
+    void setContestMode(int contestMode, bool restartBadQsoFile) override {
+        std::lock_guard lock(stateMutex());
+        g_contestMode = contestMode;
+        if (restartBadQsoFile) rewriteBadQsoFile();
+    }
 
-} // namespace window_door
+    void setRefreshGate(bool open) override {
+        std::lock_guard lock(stateMutex());
+        g_refreshPending = open ? 1 : 0;
+    }
+};
+
+} // namespace
+
+// Never destroyed: a window thread that outlives the globals at process exit may still knock.
+ui::ContestDoor& windowDoor() {
+    static ui::ContestDoor* const door = new StateDoor;
+    return *door;
+}

@@ -10,8 +10,8 @@ CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
         out.postRefresh = true;
     }
     const bool olderHost = jidx::isOneOf(g_hostVersion, jidx::kOlderCallCheckHosts);
-    const int cannotCount = olderHost ? 1 : 4;
-    auto answer = [&out](int code) {
+    const CallAnswer cannotCount = olderHost ? CallAnswer::repeatMultiplier : CallAnswer::cannotCount;
+    auto answer = [&out](CallAnswer code) {
         out.code = code;
         return out;
     };
@@ -20,13 +20,13 @@ CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
     if (in.band && in.otherBand && !ascii::equalsNoCase(in.band, in.otherBand)) return answer(cannotCount);
     if (!g_bandList.containsNoCase(band)) return answer(cannotCount);
     if (olderHost) {
-        if (!g_modeList.containsNoCase(in.mode)) return answer(1);
+        if (!g_modeList.containsNoCase(in.mode)) return answer(cannotCount);
     } else if (in.mode != jidx::modeRow(g_contestMode).name) {
-        return answer(4);
+        return answer(CallAnswer::cannotCount);
     }
     if (isJapanesePrefix(in.prefix) == (g_ownIsJA != 0)) return answer(cannotCount);
 
-    if (g_log.hasCallBandMode(in.call, band, in.mode)) return answer(0);
-    if (g_ownIsJA && g_log.hasBandPrefixZone(band, in.prefix, in.zone)) return answer(1);
-    return answer(2);
+    if (g_log.hasCallBandMode(in.call, band, in.mode)) return answer(CallAnswer::dupe);
+    if (g_ownIsJA && g_log.hasBandPrefixZone(band, in.prefix, in.zone)) return answer(CallAnswer::repeatMultiplier);
+    return answer(CallAnswer::workable);
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "cabrillo/cabrillo_log.h"
+#include "engine/contest_settings.h"
 #include "platform/files.h"
 #include "results/results.h"
 
@@ -83,6 +84,7 @@ ResultTally tallyResult() {
         counts[s].tally.index = bandIndexOf(b);
         counts[s].points = jidx::bandPoints(b);
     }
+    // "30m" is the system's own stand-in for an empty log: a name that matches none of the six bands.
     const std::string lastBand = g_log.empty() ? "30m" : g_log.back().band;
     const std::string* cachedBand = nullptr;
     BandCount* c = nullptr;

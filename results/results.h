@@ -26,8 +26,12 @@ struct CallCheckInput {
     const char* otherBand = nullptr;  // may be null
 };
 
+// CheckCall0's answers, with the values the host reads. Older hosts read repeatMultiplier for a QSO that cannot
+// count as well.
+enum class CallAnswer : int { dupe = 0, repeatMultiplier = 1, workable = 2, cannotCount = 4 };
+
 struct CallChecked {
-    int code = 4;             // 0 dupe, 1 repeat multiplier (or cannot count, older host), 2 workable, 4 cannot count
+    CallAnswer code = CallAnswer::cannotCount;
     bool postRefresh = false; // the refresh gate was open and is now closed: post a live update to the window
 };
 CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen);

@@ -1,10 +1,10 @@
 // OnInfoRefresh: the pass that follows the host as the operator types: the earlier QSOs with the typed call on
 // every band, the band of the host's frequency, the captions, the grid's marks, the DXCC panel.
 #include <cmath>
-#include <cstdio>
+#include <optional>
+#include <string>
 
-#include "engine/contest_state.h"
-#include "plugin/window_door.h"
+#include "engine/contest_settings.h"
 #include "ui/master_panel.h"
 #include "ui/texts.h"
 #include "ui/window_globals.h"
@@ -26,11 +26,8 @@ int bandOfFrequency(double hertz) {
     return jidx::bandOfMegahertz(static_cast<long long>(hertz / 1000000.0));
 }
 
-std::string twoDigits(int k) {
-    char code[8];
-    std::snprintf(code, sizeof code, "%02d", k);
-    return code;
-}
+// A grid's multiplier code: k is 1..50.
+std::string twoDigits(int k) { return {static_cast<char>('0' + k / 10), static_cast<char>('0' + k % 10)}; }
 
 } // namespace
 
@@ -50,8 +47,8 @@ widgets::DxccPanelState MasterPanel::panelState() const {
     for (int b = 0; b < jidx::kBandCount; ++b) state.rows[b].assign(m_rows[b].begin(), m_rows[b].end());
     state.currentCall = g_currentCall;
     state.infoBand = g_infoBand;
-    state.ownIsJA = window_door::passView().ownIsJA;
-    if (g_infoBand >= 0) state.bandDxcc = window_door::bandWorked(g_infoBand).dxcc;
+    state.ownIsJA = m_door.passView().ownIsJA;
+    if (g_infoBand >= 0) state.bandDxcc = m_door.bandWorked(g_infoBand).dxcc;
     return state;
 }
 
@@ -88,7 +85,7 @@ void MasterPanel::ResetGrids() {
 void MasterPanel::refreshPass(bool& bandFound) {
     if (!m_host.linked()) return;
     forgetEndedWindows();
-    const window_door::PassView pass = window_door::passView();
+    const PassView pass = m_door.passView();
     std::string dxccCaption;
     if (m_viewDxcc) {
         if (!g_dxccWindow) {
@@ -104,29 +101,32 @@ void MasterPanel::refreshPass(bool& bandFound) {
     }
 
     g_currentCall.clear();
-    g_currentCall = m_host.entryText(kCallField);
+    const std::optional<std::string> typed = m_host.entryText(kCallField);
+    if (!typed) return;
+    g_currentCall = *typed;
     if (g_currentCall.size() == 1 || g_currentCall.size() == 2) return;
 
     for (auto& row : m_rows) row[1] = row[2] = "   -", row[3] = " -";
     if (!g_currentCall.empty()) {
-        const window_door::PreviousQsos previous = window_door::previousQsos(g_currentCall);
+        const PreviousQsos previous = m_door.previousQsos(g_currentCall);
         for (int b = 0; b < jidx::kBandCount; ++b)
             if (previous[b].found) m_rows[b] = {bandName(b), previous[b].time, previous[b].mode, previous[b].code};
         dxccCaption = texts::dxccCaptionWith(pass.russianUi, pass.contestMode, pass.startYear, g_currentCall);
         if (g_dxccWindow) g_dxccWindow->setCaption(dxccCaption);
     }
 
-    const double frequency = m_host.frequency();
-    if (std::fabs(frequency - g_lastFrequency) > 300) {
-        m_host.sendCommand("<SP1>");
-        g_lastFrequency = frequency;
+    const std::optional<double> frequency = m_host.frequency();
+    if (!frequency) return;
+    if (std::fabs(*frequency - g_lastFrequency) > 300) {
+        if (!m_host.sendCommand("<SP1>")) return;
+        g_lastFrequency = *frequency;
     }
-    const int band = bandOfFrequency(frequency);
+    const int band = bandOfFrequency(*frequency);
     if (band < 0) return;
     g_infoBand = band;
     bandFound = true;
 
-    const window_door::BandWorked worked = window_door::bandWorked(band);
+    const BandWorked worked = m_door.bandWorked(band);
     if (pass.ownIsJA) {
         if (g_currentCall.empty())
             dxccCaption = texts::dxccWorkedOn(pass.contestMode, pass.startYear, bandName(band), worked.dxcc.size());
@@ -147,8 +147,9 @@ void MasterPanel::refreshPass(bool& bandFound) {
     }
 }
 
-// A failed call to the host ends the pass, but the gate opens again all the same: one failure must not leave the
-// window deaf to the operator's typing for the rest of the contest. Nothing escapes into the window procedure.
+// A failed call to the host ends the pass where it was made, but the gate opens again all the same: one failure
+// must not leave the window deaf to the operator's typing for the rest of the contest. The guards are for the
+// unexpected: nothing escapes into the window procedure.
 void MasterPanel::OnInfoRefresh() {
     bool bandFound = false;
     try {
@@ -160,7 +161,7 @@ void MasterPanel::OnInfoRefresh() {
     } catch (...) {
     }
     try {
-        window_door::setRefreshGate(1);
+        m_door.setRefreshGate(true);
     } catch (...) {
     }
 }

@@ -1,37 +1,47 @@
 // The main window's handlers: settings, the CW/SSB pair, the views and "Window on top".
 #include "ui/master_panel.h"
 
-#include "engine/contest_state.h"
-#include "plugin/window_door.h"
+#include "engine/contest_settings.h"
 #include "ui/texts.h"
+#include "ui/widgets/window_place.h"
 #include "ui/window_globals.h"
 
 namespace ui {
 
 std::string g_masterCaption;
 
-int startupContestMode() { return settingsReadInt("setup_mode_cw") != 0 ? 0 : 1; }
+namespace {
 
-MasterPanel::MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host)
-    : m_window(window), m_windows(windows), m_host(host) {
+// The main window remembers its place as the secondary windows do; 0 stands for 0.
+constexpr widgets::WindowPlace kMasterPlace{"master_x", "master_y", 0, 0};
+
+// The setting of a mode's own check box.
+const char* modeBoxKey(int contestMode) { return jidx::isCwMode(contestMode) ? "setup_mode_cw" : "setup_mode_ssb"; }
+
+} // namespace
+
+MasterPanel::MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host, ContestDoor& door)
+    : m_window(window), m_windows(windows), m_host(host), m_door(door) {
     for (int b = 0; b < jidx::kBandCount; ++b) m_rows[b] = {jidx::kBands[b].name, "-", "-", "-"};
 }
 
 MasterPanel::~MasterPanel() { CloseSecondaryWindows(); }
 
-void MasterPanel::postRefresh(int gate) {
-    window_door::setRefreshGate(gate);
+void MasterPanel::postRefresh(bool gateOpen) {
+    m_door.setRefreshGate(gateOpen);
     m_window.postRefresh();
 }
 
+void MasterPanel::hostCallFailed() { m_door.setRefreshGate(true); }
+
 void MasterPanel::setModeCaption() {
-    const window_door::PassView pass = window_door::passView();
-    g_masterCaption = texts::masterCaption(pass.russianUi, m_modeCw ? 0 : 1, pass.startYear);
+    const PassView pass = m_door.passView();
+    g_masterCaption = texts::masterCaption(pass.russianUi, m_contestMode, pass.startYear);
     m_window.setTitle(g_masterCaption);
 }
 
 void MasterPanel::setStationLabels() {
-    const window_door::PassView pass = window_door::passView();
+    const PassView pass = m_door.passView();
     if (pass.ownIsJA) {
         m_window.setItemText(kViewDxccBox, "DXCC");
         m_window.setItemText(kViewZoneBox, "CQ Zone");
@@ -47,83 +57,58 @@ void MasterPanel::setStationLabels() {
 }
 
 void MasterPanel::OnInitDialog() {
-    g_windowLeft = settingsReadInt("master_x");
-    g_windowTop = settingsReadInt("master_y");
-    m_windowOnTop = g_windowOnTop = settingsReadInt("setup_window_on_top");
-    m_modeCw = settingsReadInt("setup_mode_cw");
-    m_modeSsb = settingsReadInt("setup_mode_ssb");
-    m_viewZone = settingsReadInt("setup_view_zone");
-    m_viewDxcc = settingsReadInt("setup_view_dxcc");
+    widgets::loadWindowPlace(kMasterPlace);
+    m_windowOnTop = settingsReadInt("setup_window_on_top") != 0;
+    g_windowOnTop = m_windowOnTop ? 1 : 0;
+    m_contestMode = startupContestMode();
+    m_viewZone = settingsReadInt("setup_view_zone") != 0;
+    m_viewDxcc = settingsReadInt("setup_view_dxcc") != 0;
 
-    const window_door::PassView pass = window_door::passView();
+    const PassView pass = m_door.passView();
     if (pass.russianUi) {
         const texts::MasterLabels& labels = texts::masterLabels(true);
         m_window.setItemText(kModeLabel, labels.mode);
         m_window.moveItem(kViewLabel, 140, 18, 150, 20);
         m_window.setItemText(kViewLabel, labels.view);
     }
-    if (m_modeCw) {
-        window_door::setContestMode(0);
-        settingsWrite("Mode", "0");
-    } else {
-        m_modeSsb = 1;
-        m_modeCw = 0;
-        window_door::setContestMode(1);
-        settingsWrite("Mode", "1");
-    }
+    const jidx::ModeRow& mode = jidx::modeRow(m_contestMode);
+    m_door.setContestMode(m_contestMode, false);
+    settingsWrite("Mode", mode.settingsValue);
     setModeCaption();
     setStationLabels();
     m_window.showChecks(checks());
     m_window.placeOnTop(g_windowLeft, g_windowTop);
-    if (m_modeCw) {
-        m_host.sendCommand("<MODE:CW>");
-        m_host.sendCommand("<BAUDRATE:27>");
-    } else {
-        m_host.sendCommand("<MODE:SSB>");
-    }
-    postRefresh(0);
+    if (!m_host.sendCommand(mode.hostCommand)) return hostCallFailed();
+    // The keyer's speed goes with CW at the window's start only, not with the operator's switch: the host's own
+    // behaviour.
+    if (jidx::isCwMode(m_contestMode) && !m_host.sendCommand("<BAUDRATE:27>")) return hostCallFailed();
+    postRefresh(false);
 }
 
-// The switch restarts the pass's own bad-QSO file, titled for the new mode, in the same step as the mode changes:
-// every line that follows is judged in the mode its file's title names.
-void MasterPanel::restartBadQsoFile(int contestMode) { window_door::setContestMode(contestMode, true); }
+void MasterPanel::OnModeCw() { switchMode(0); }
+void MasterPanel::OnModeSsb() { switchMode(1); }
 
-void MasterPanel::OnModeCw() {
-    m_modeCw = settingsReadInt("setup_mode_cw");
-    if (m_modeCw) {
-        m_window.showChecks(checks());
+// Both boxes are one operation. The plug-in's own state changes first and together: the settings, the contest
+// mode and the pass's bad-QSO file restarted with the new mode's title (every line that follows is judged in the
+// mode its file's title names), then the window. The host hears of it last, so that a host that fails the call
+// leaves nothing half switched.
+void MasterPanel::switchMode(int contestMode) {
+    if (jidx::isCwMode(m_contestMode) == jidx::isCwMode(contestMode)) {
+        m_window.showChecks(checks()); // the box clicked off is checked again
         return;
     }
-    m_modeCw = 1;
-    m_modeSsb = 0;
-    settingsWrite("setup_mode_cw", "1");
-    settingsWrite("Mode", "0");
-    settingsWrite("setup_mode_ssb", "0");
+    const int previous = m_contestMode;
+    m_contestMode = contestMode;
+    const jidx::ModeRow& mode = jidx::modeRow(contestMode);
+    settingsWrite(modeBoxKey(contestMode), "1");
+    settingsWrite("Mode", mode.settingsValue);
+    settingsWrite(modeBoxKey(previous), "0");
+    m_door.setContestMode(contestMode, true);
     setModeCaption();
     setStationLabels();
     m_window.showChecks(checks());
-    m_host.sendCommand("<MODE:CW>");
-    restartBadQsoFile(0);
-    postRefresh(0);
-}
-
-void MasterPanel::OnModeSsb() {
-    m_modeSsb = settingsReadInt("setup_mode_ssb");
-    if (m_modeSsb) {
-        m_window.showChecks(checks());
-        return;
-    }
-    m_modeSsb = 1;
-    m_modeCw = 0;
-    setModeCaption();
-    setStationLabels();
-    m_window.showChecks(checks());
-    settingsWrite("setup_mode_ssb", "1");
-    settingsWrite("Mode", "1");
-    settingsWrite("setup_mode_cw", "0");
-    restartBadQsoFile(1);
-    m_host.sendCommand("<MODE:SSB>");
-    postRefresh(0);
+    if (!m_host.sendCommand(mode.hostCommand)) return hostCallFailed();
+    postRefresh(false);
 }
 
 // A secondary window that ended by itself (Escape) is gone: its object goes with it.
@@ -134,7 +119,7 @@ void MasterPanel::forgetEndedWindows() {
 }
 
 widgets::MultiplierGridWindow*& MasterPanel::stationGrid() {
-    return window_door::passView().ownIsJA ? g_zoneWindow : g_countyWindow;
+    return m_door.passView().ownIsJA ? g_zoneWindow : g_countyWindow;
 }
 
 void MasterPanel::openDxcc() {
@@ -146,42 +131,38 @@ void MasterPanel::openStationGrid() {
     grid = &grid == &g_zoneWindow ? m_windows.openZone() : m_windows.openCounty();
 }
 
-void MasterPanel::OnViewDxcc() {
-    forgetEndedWindows();
-    if (g_dxccWindow) {
-        closeAndForget(g_dxccWindow);
-        m_viewDxcc = 0;
-        settingsWrite("setup_view_dxcc", "0");
+// What decides is the window's existence, not the box.
+template <class Window, class Open>
+void MasterPanel::toggleView(Window*& window, bool& wanted, const char* key, Open open) {
+    if (window) {
+        closeAndForget(window);
+        wanted = false;
+        settingsWrite(key, "0");
         return;
     }
-    openDxcc();
-    m_viewDxcc = 1;
-    postRefresh(0);
-    settingsWrite("setup_view_dxcc", "1");
+    open();
+    wanted = true;
+    postRefresh(false);
+    settingsWrite(key, "1");
+}
+
+void MasterPanel::OnViewDxcc() {
+    forgetEndedWindows();
+    toggleView(g_dxccWindow, m_viewDxcc, "setup_view_dxcc", [this] { openDxcc(); });
 }
 
 void MasterPanel::OnViewZone() {
     forgetEndedWindows();
-    widgets::MultiplierGridWindow*& grid = stationGrid();
-    if (grid) {
-        closeAndForget(grid);
-        m_viewZone = 0;
-        settingsWrite("setup_view_zone", "0");
-        return;
-    }
-    openStationGrid();
-    m_viewZone = 1;
-    postRefresh(0);
-    settingsWrite("setup_view_zone", "1");
+    toggleView(stationGrid(), m_viewZone, "setup_view_zone", [this] { openStationGrid(); });
 }
 
 void MasterPanel::OnWindowOnTop() {
-    m_windowOnTop = m_windowOnTop ? 0 : 1;
-    g_windowOnTop = m_windowOnTop;
+    m_windowOnTop = !m_windowOnTop;
+    g_windowOnTop = m_windowOnTop ? 1 : 0;
     settingsWrite("setup_window_on_top", m_windowOnTop ? "1" : "0");
     CloseSecondaryWindows();
     m_window.showChecks(checks());
-    postRefresh(1);
+    postRefresh(true);
 }
 
 void MasterPanel::CloseSecondaryWindows() {
@@ -190,16 +171,6 @@ void MasterPanel::CloseSecondaryWindows() {
     closeAndForget(g_zoneWindow);
 }
 
-void MasterPanel::OnSetCursor() {
-    const widgets::Point at = m_window.corner();
-    if (at.x != g_windowLeft) {
-        g_windowLeft = at.x;
-        settingsWrite("master_x", std::to_string(at.x));
-    }
-    if (at.y != g_windowTop) {
-        g_windowTop = at.y;
-        settingsWrite("master_y", std::to_string(at.y));
-    }
-}
+void MasterPanel::OnSetCursor() { widgets::saveWindowPlace(kMasterPlace, m_window.corner()); }
 
 } // namespace ui

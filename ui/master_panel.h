@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/contest_door.h"
 #include "ui/host_link.h"
 #include "ui/widgets/dxcc_panel.h"
 #include "ui/widgets/multiplier_grid.h"
@@ -22,7 +23,7 @@ inline constexpr int kModeLabel = 1123;
 inline constexpr int kViewLabel = 1124;
 
 struct MasterChecks {
-    int modeCw = 0, modeSsb = 0, viewDxcc = 0, viewZone = 0, windowOnTop = 0;
+    bool modeCw = false, modeSsb = false, viewDxcc = false, viewZone = false, windowOnTop = false;
     bool operator==(const MasterChecks&) const = default;
 };
 
@@ -39,7 +40,7 @@ public:
     virtual void placeOnTop(int left, int top) = 0;
     // The window's top-left corner as it stands.
     virtual widgets::Point corner() const = 0;
-    // Posts WM_INFO_REFRESH to the window (queued).
+    // Posts the window a live update (queued).
     virtual void postRefresh() = 0;
 };
 
@@ -52,10 +53,6 @@ public:
     virtual widgets::MultiplierGridWindow* openZone() = 0;
 };
 
-// The mode the window starts in: CW when "setup_mode_cw" is set, SSB otherwise (so a fresh settings file
-// starts in SSB). A pass that starts the window thread takes it first, so that its QSOs are judged in it.
-int startupContestMode();
-
 // The live update's own state, as the panel paints it.
 extern std::string g_currentCall;   // the call typed in the host at the latest pass
 extern int g_infoBand;              // band index of the host's frequency; -1 before the first
@@ -63,12 +60,13 @@ extern int g_gridBand;              // band whose marks the open grid shows; 10:
 extern double g_lastFrequency;      // where "<SP1>" was last sent
 extern std::string g_masterCaption; // the main window's title
 
-// The live update's and the window globals' part of the plug-in's one reset (no window may be open).
+// The live update's and the window globals' part of the plug-in's one reset (no window may be open); behind
+// resetWindowState.
 void resetWindowHalf();
 
 class MasterPanel {
 public:
-    MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host);
+    MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host, ContestDoor& door);
     ~MasterPanel();
 
     // The window's start: settings, texts, place, the mode told to the host, the first refresh.
@@ -80,19 +78,26 @@ public:
     void OnWindowOnTop();
     // The pointer passed over the window: a moved window's place is saved.
     void OnSetCursor();
-    // One live-update pass (WM_INFO_REFRESH). Never throws.
+    // One live-update pass. Never throws.
     void OnInfoRefresh();
     // Closes the secondary windows (the main window is ending).
     void CloseSecondaryWindows();
     // A QSO left the log: the open grids show no multiplier worked until the next refresh marks them again.
     void ResetGrids();
 
-    MasterChecks checks() const { return {m_modeCw, m_modeSsb, m_viewDxcc, m_viewZone, m_windowOnTop}; }
+    MasterChecks checks() const {
+        return {jidx::isCwMode(m_contestMode), !jidx::isCwMode(m_contestMode), m_viewDxcc, m_viewZone, m_windowOnTop};
+    }
     // What the DXCC panel paints, copied at paint time.
     widgets::DxccPanelState panelState() const;
 
 private:
-    void postRefresh(int gate);
+    void postRefresh(bool gateOpen);
+    // A host call failed: what was under way ends, and the gate opens so that typing still reaches the window.
+    void hostCallFailed();
+    void switchMode(int contestMode);
+    template <class Window, class Open>
+    void toggleView(Window*& window, bool& wanted, const char* key, Open open);
     void setModeCaption();
     void setStationLabels();
     void forgetEndedWindows();
@@ -101,16 +106,17 @@ private:
     void openStationGrid();
     void refreshPass(bool& bandFound);
     void markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes);
-    void restartBadQsoFile(int contestMode);
 
     MasterWindow& m_window;
     SecondaryWindows& m_windows;
     HostLink& m_host;
-    int m_modeCw = 0;
-    int m_modeSsb = 0;
-    int m_viewDxcc = 0;
-    int m_viewZone = 0;
-    int m_windowOnTop = 0;
+    ContestDoor& m_door;
+    int m_contestMode = 1; // 0 CW, otherwise SSB: the pair of mode boxes shows it
+    bool m_viewDxcc = false;
+    bool m_viewZone = false;
+    bool m_windowOnTop = false;
+    // The window's own rows rather than g_prevQsoRows: a new pass resets those, and must not blank what the
+    // operator is looking at before the next live update looks the typed call up again.
     std::array<std::array<std::string, 4>, jidx::kBandCount> m_rows;
 };
 

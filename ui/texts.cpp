@@ -31,6 +31,7 @@ std::string dxccCaption(bool russian, bool ownIsJA, int contestMode, std::string
 }
 
 std::string dxccCaptionWith(bool russian, int contestMode, std::string_view year, std::string_view call) {
+    // "\xCF\xF0\xE5\xF0\xE4\xFB..." with its doubled letter is the system's own spelling, as its users know it.
     const char* format = russian ? "JIDX-%s-%.*s \xCF\xF0\xE5\xF0\xE4\xFB\xE4\xF3\xF9\xE8\xE5 QSO c %.*s"
                                  : "JIDX-%s-%.*s Previous QSO with %.*s";
     return text::format(format, mode(contestMode), static_cast<int>(year.size()), year.data(),

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -54,11 +55,7 @@ TEST_F(Library, ExportsNothingElse) {
 }
 
 TEST_F(Library, ScoresAPassThroughThePlainNames) {
-    auto old = std::filesystem::current_path();
-    auto dir = std::filesystem::temp_directory_path() / ("vuvo-library-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "Plugins");
-    std::filesystem::current_path(dir);
-
+    test::InScratchFolder folder;
     auto reset = fn<decltype(ResetStats0)>("ResetStats0");
     auto addData = fn<decltype(AddData0)>("AddData0");
     auto getResult = fn<decltype(GetResult0)>("GetResult0");
@@ -76,8 +73,6 @@ TEST_F(Library, ScoresAPassThroughThePlainNames) {
     std::stringstream ini;
     ini << settings.rdbuf();
     EXPECT_EQ("[Settings]\r\nStart=1\r\nClaimed=4\r\n", ini.str());
-    std::filesystem::current_path(old);
-    std::filesystem::remove_all(dir);
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "engine/contest_state.h"
 #include "platform/posix/message_log.h"
 #include "plugin/plugin_state.h"
-#include "support/scratch_folder.h"
 
 namespace test {
 
@@ -65,18 +64,8 @@ void writeFile(const std::string& path, const std::string& bytes) {
 }
 
 void HostTest::SetUp() {
-    m_oldDir = std::filesystem::current_path();
-    m_dir = newScratchFolder();
-    std::filesystem::create_directory(m_dir / "Plugins");
-    std::filesystem::current_path(m_dir);
     resetPluginState();
     platform::takeShownMessages();
-}
-
-void HostTest::TearDown() {
-    std::filesystem::current_path(m_oldDir);
-    std::error_code ignored;
-    std::filesystem::remove_all(m_dir, ignored);
 }
 
 } // namespace test

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
+#include "support/scratch_folder.h"
 
 namespace test {
 
@@ -52,8 +53,7 @@ inline const char* kBadQsoFile = "BadQSO_RarurAZIZ_12_04_2026.txt";
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
-    std::filesystem::path m_oldDir, m_dir;
+    InScratchFolder m_folder;
 };
 
 } // namespace test

@@ -1,4 +1,5 @@
-// A new empty folder under the system's temporary folder, on both systems.
+// A new empty folder under the system's temporary folder, on both systems; and the one fixture of the tests whose
+// code under test reads and writes relative to the current folder (the settings file, the bad-QSO file).
 #pragma once
 #include <atomic>
 #include <chrono>
@@ -27,5 +28,27 @@ inline std::filesystem::path newScratchFolder() {
     throw std::filesystem::filesystem_error("no free scratch folder name", base,
                                             std::make_error_code(std::errc::file_exists));
 }
+
+// For its lifetime the current folder is a new empty scratch folder holding "Plugins/" (the settings file's
+// folder); then the previous current folder again, and the scratch folder gone.
+class InScratchFolder {
+public:
+    InScratchFolder() : m_previous(std::filesystem::current_path()), m_folder(newScratchFolder()) {
+        std::filesystem::create_directory(m_folder / "Plugins");
+        std::filesystem::current_path(m_folder);
+    }
+    ~InScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::current_path(m_previous, ignored);
+        std::filesystem::remove_all(m_folder, ignored);
+    }
+    InScratchFolder(const InScratchFolder&) = delete;
+    InScratchFolder& operator=(const InScratchFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_folder; }
+
+private:
+    std::filesystem::path m_previous, m_folder;
+};
 
 } // namespace test

@@ -1,13 +1,16 @@
-// The grids' tables (county k and zone z to their control ids), the colours of a mark, and where the windows
+// The grids' tables (county k and zone z to their control ids), how a mark is drawn, and where the windows
 // open and how they remember their place.
 #include <filesystem>
-#include <random>
 #include <set>
 #include <string>
 #include <system_error>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
+#include "support/ui/recording_canvas.h"
+#include "support/scratch_folder.h"
+#include "ui/widgets/drawn_button.h"
 #include "ui/widgets/multiplier_grid.h"
 #include "ui/window_globals.h"
 
@@ -53,15 +56,41 @@ TEST(GridTables, ZoneZHasItsRowsBaseIdPlusItsColumn) {
     EXPECT_EQ(40u, ids.size());
 }
 
-TEST(GridMarks, ColoursOfEachState) {
-    EXPECT_EQ(jidx::rgb(0, 255, 0), markColours(false).face);
-    EXPECT_EQ(jidx::rgb(1, 1, 1), markColours(false).label);
-    EXPECT_EQ(jidx::rgb(255, 0, 255), markColours(true).face);
-    EXPECT_EQ(jidx::rgb(255, 255, 0), markColours(true).label);
-    const ButtonColours initial = initialGridColours();
-    EXPECT_EQ(jidx::rgb(0, 255, 0), initial.face);
-    EXPECT_EQ(jidx::rgb(1, 1, 1), initial.label);
-    EXPECT_EQ(jidx::rgb(128, 128, 128), initial.disabledLabel);
+// A grid's cell as its window paints it: the colours its owner last gave it, an ellipse labelled with its code.
+class Cell : public CAdvancedComponent {
+public:
+    Cell() {
+        const ButtonColours initial = initialGridColours();
+        SetFaceColor(initial.face);
+        SetLabelColor(initial.label);
+        repaints = 0;
+    }
+    void Redraw() override { ++repaints; }
+    std::vector<std::string> drawn() const {
+        RecordingCanvas canvas;
+        paintButton(canvas, {0, 0, 14, 10}, 0, ShapeEllipse,
+                    {m_faceColor, m_labelColor, initialGridColours().disabledLabel}, "34");
+        return canvas.lines();
+    }
+    int repaints = 0;
+};
+
+std::vector<std::string> cellDrawing(const char* face, const char* label) {
+    const std::string pen = std::string(" pen=solid/3/") + face;
+    return {"ellipse 1,1,13,9 pen=solid/2/(128,128,128)", "ellipse 3,3,11,7" + pen, "ellipse 4,4,10,6" + pen,
+            "ellipse 5,5,9,5" + pen, std::string("text-colour ") + label, "background-mode transparent",
+            "text-centred 0,0,14,10 \"34\"", "text-colour (0,0,0)"};
+}
+
+TEST(GridMarks, AWorkedCellIsDrawnInTheWorkedColoursAndBackAgain) {
+    Cell cell;
+    const std::vector<std::string> notWorked = cellDrawing("(0,255,0)", "(1,1,1)");
+    EXPECT_EQ(notWorked, cell.drawn());
+    showMark(cell, true);
+    EXPECT_EQ(cellDrawing("(255,0,255)", "(255,255,0)"), cell.drawn());
+    EXPECT_EQ(2, cell.repaints); // face and label each repaint at once
+    showMark(cell, false);
+    EXPECT_EQ(notWorked, cell.drawn());
 }
 
 // ---- window places, in a folder of their own (the settings file is relative to the current folder)
@@ -69,25 +98,15 @@ TEST(GridMarks, ColoursOfEachState) {
 class WindowPlaces : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device random;
-        m_folder = std::filesystem::temp_directory_path() / ("vuvo-ui-" + std::to_string(random()));
-        std::filesystem::create_directories(m_folder / "Plugins");
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_folder);
         g_windowLeft = 0;
         g_windowTop = 0;
-    }
-    void TearDown() override {
-        std::filesystem::current_path(m_previous);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
     }
     static std::string stored(const char* key) {
         return platform::profileRead(g_settingsFile, g_settingsSection, key, "(absent)");
     }
 
 private:
-    std::filesystem::path m_folder, m_previous;
+    test::InScratchFolder m_folder;
 };
 
 TEST_F(WindowPlaces, MissingKeysGiveEachWindowItsDefault) {

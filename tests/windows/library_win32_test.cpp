@@ -43,7 +43,9 @@ protected:
         ASSERT_NE(nullptr, m_module) << builtPluginPath() << ": error " << GetLastError();
     }
     void TearDown() override {
-        if (m_module) EXPECT_TRUE(FreeLibrary(m_module));
+        if (m_module) {
+            EXPECT_TRUE(FreeLibrary(m_module));
+        }
     }
     void* address(const char* name) { return reinterpret_cast<void*>(GetProcAddress(m_module, name)); }
     template <class F>

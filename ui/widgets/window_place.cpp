@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/contest_state.h"
+#include "engine/contest_settings.h"
 #include "ui/window_globals.h"
 
 namespace widgets {

@@ -51,7 +51,7 @@ void CHostLink::Release() {
     m_dispatch = nullptr;
 }
 
-void CHostLink::invoke(DISPID id, WORD flags, VARIANT* argument, VARIANT* result) {
+bool CHostLink::invoke(DISPID id, WORD flags, VARIANT* argument, VARIANT* result) {
     DISPPARAMS params{argument, nullptr, argument ? 1u : 0u, 0};
     EXCEPINFO exception{};
     UINT badArgument = 0;
@@ -60,34 +60,33 @@ void CHostLink::invoke(DISPID id, WORD flags, VARIANT* argument, VARIANT* result
     if (exception.bstrSource) SysFreeString(exception.bstrSource);
     if (exception.bstrDescription) SysFreeString(exception.bstrDescription);
     if (exception.bstrHelpFile) SysFreeString(exception.bstrHelpFile);
-    if (FAILED(hr)) throw ui::HostCallFailed("the host's automation object answered with an error");
+    return SUCCEEDED(hr);
 }
 
-double CHostLink::frequency() {
-    if (!m_dispatch) return 0;
+std::optional<double> CHostLink::frequency() {
+    if (!m_dispatch) return 0.0;
     Variant result;
-    invoke(2, DISPATCH_PROPERTYGET, nullptr, &result.v);
-    if (FAILED(VariantChangeType(&result.v, &result.v, 0, VT_R8)))
-        throw ui::HostCallFailed("the host's frequency is no number");
+    if (!invoke(2, DISPATCH_PROPERTYGET, nullptr, &result.v)) return std::nullopt;
+    if (FAILED(VariantChangeType(&result.v, &result.v, 0, VT_R8))) return std::nullopt;
     return result.v.dblVal;
 }
 
 // Only a string result is read as one: any other kind gives an empty entry rather than a pointer read blind.
-std::string CHostLink::entryText(int field) {
-    if (!m_dispatch) return {};
+std::optional<std::string> CHostLink::entryText(int field) {
+    if (!m_dispatch) return std::string();
     Variant argument, result;
     argument.v.vt = VT_I4;
     argument.v.lVal = field;
-    invoke(8, DISPATCH_METHOD, &argument.v, &result.v);
-    if (result.v.vt != VT_BSTR) return {};
+    if (!invoke(8, DISPATCH_METHOD, &argument.v, &result.v)) return std::nullopt;
+    if (result.v.vt != VT_BSTR) return std::string();
     return narrow(result.v.bstrVal, SysStringLen(result.v.bstrVal));
 }
 
-void CHostLink::sendCommand(std::string_view command) {
-    if (!m_dispatch) return;
+bool CHostLink::sendCommand(std::string_view command) {
+    if (!m_dispatch) return true;
     Variant argument;
     const std::wstring text = wide(command);
     argument.v.vt = VT_BSTR;
     argument.v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    invoke(16, DISPATCH_METHOD, &argument.v, nullptr);
+    return invoke(16, DISPATCH_METHOD, &argument.v, nullptr);
 }

@@ -21,12 +21,13 @@ public:
     void Release();
 
     bool linked() const override { return m_dispatch != nullptr; }
-    double frequency() override;
-    std::string entryText(int field) override;
-    void sendCommand(std::string_view command) override;
+    std::optional<double> frequency() override;
+    std::optional<std::string> entryText(int field) override;
+    bool sendCommand(std::string_view command) override;
 
 private:
-    void invoke(DISPID id, WORD flags, VARIANT* argument, VARIANT* result);
+    // False when the host answers with an error.
+    bool invoke(DISPID id, WORD flags, VARIANT* argument, VARIANT* result);
 
     IDispatch* m_dispatch = nullptr;
 };

@@ -1,37 +1,32 @@
 #include "ui/win32/master_win32.h"
 
 #include "resources/resource.h"
-#include "ui/info_thread.h"
 #include "ui/win32/dxcc_window_win32.h"
 #include "ui/win32/grid_windows_win32.h"
 #include "ui/win32/secondary_window_win32.h"
 #include "ui/win32/window_thread_win32.h"
 #include "ui/window_globals.h"
 
-master::master() : CDialog(IDD_MASTER), m_panel(*this, *this, m_hostLink) {}
+master::master(ui::ContestDoor& door) : CPluginWindow(IDD_MASTER), m_panel(*this, *this, m_hostLink, door) {}
 
 master::~master() {
     m_panel.CloseSecondaryWindows();
     if (m_hWnd) DestroyWindow(m_hWnd);
     m_hostLink.Release();
-    if (m_backgroundBrush) DeleteObject(m_backgroundBrush);
 }
 
 bool master::open() { return Create(); }
 
 BOOL master::OnInitDialog() {
     CDialog::OnInitDialog();
-    m_backgroundBrush = CreateSolidBrush(jidx::kWindowBackground);
-    giveWindowLook(m_hWnd);
+    giveWindowLook();
     m_hostLink.LinkToHost();
     m_panel.OnInitDialog();
     ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
     return TRUE;
 }
 
-HBRUSH master::OnCtlColor(HDC dc, HWND, UINT) { return windowColours(dc, m_backgroundBrush); }
-
-bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool master::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
     case WM_INFO_REFRESH:
         // A refresh still queued when the library's unload asks the windows to close would open windows.
@@ -48,11 +43,6 @@ bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
     case WM_SETCURSOR:
         m_panel.OnSetCursor();
         return false; // the default handling sets the cursor
-    case WM_SYSCOMMAND:
-        // Close is disabled: nor does Alt+F4 close the window.
-        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
-        result = TRUE;
-        return true;
     case WM_DESTROY:
         m_panel.CloseSecondaryWindows();
         PostQuitMessage(0);
@@ -68,7 +58,7 @@ bool master::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
         default: return false;
         }
     default:
-        return false;
+        return CPluginWindow::OnMessage(message, wParam, lParam, result);
     }
 }
 

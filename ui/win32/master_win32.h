@@ -6,14 +6,16 @@
 #include "platform/win32/dialog_win32.h"
 #include "ui/master_panel.h"
 #include "ui/win32/host_link_win32.h"
+#include "ui/win32/secondary_window_win32.h"
 
-// Private messages of the main window beside WM_INFO_REFRESH, posted by the host's thread.
+// The main window's private messages, posted by the host's thread (or by the window to itself).
+constexpr UINT WM_INFO_REFRESH = WM_USER + 500;  // a live update; both parameters 0
 constexpr UINT WM_GRID_RESET = WM_USER + 501;    // the open grids back to no multiplier worked
 constexpr UINT WM_CLOSE_WINDOWS = WM_USER + 502; // every plug-in window closes, the main window last
 
-class master : public CDialog, private ui::MasterWindow, private ui::SecondaryWindows {
+class master : public CPluginWindow, private ui::MasterWindow, private ui::SecondaryWindows {
 public:
-    master();
+    explicit master(ui::ContestDoor& door);
     ~master() override;
 
     // The window as the live update leaves it: link to the host and panel, for its thread's message loop.
@@ -22,7 +24,6 @@ public:
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override {}
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
@@ -41,5 +42,4 @@ private:
 
     CHostLink m_hostLink;
     ui::MasterPanel m_panel;
-    HBRUSH m_backgroundBrush = nullptr;
 };

@@ -6,12 +6,34 @@
 #include "resources/resource.h"
 #include "ui/window_globals.h"
 
-CSecondaryWindow::CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place)
-    : CDialog(templateId), m_place(place) {}
+CPluginWindow::CPluginWindow(UINT templateId)
+    : CDialog(templateId), m_backgroundBrush(CreateSolidBrush(jidx::kWindowBackground)) {}
 
-CSecondaryWindow::~CSecondaryWindow() {
+CPluginWindow::~CPluginWindow() {
     if (m_backgroundBrush) DeleteObject(m_backgroundBrush);
 }
+
+void CPluginWindow::giveWindowLook() {
+    if (HICON icon = LoadIconW(CDialog::ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO)))
+        SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    // Disabling the system menu's Close disables the caption's close box too.
+    if (HMENU menu = GetSystemMenu(m_hWnd, FALSE)) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+}
+
+HBRUSH CPluginWindow::OnCtlColor(HDC dc, HWND, UINT) {
+    SetTextColor(dc, jidx::kWindowText);
+    SetBkColor(dc, jidx::kWindowBackground);
+    return m_backgroundBrush;
+}
+
+bool CPluginWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+    if (message != WM_SYSCOMMAND || (wParam & 0xFFF0) != SC_CLOSE) return false;
+    result = TRUE;
+    return true;
+}
+
+CSecondaryWindow::CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place)
+    : CPluginWindow(templateId), m_place(place) {}
 
 bool CSecondaryWindow::createAndShow() {
     if (!Create()) return false;
@@ -23,34 +45,17 @@ void CSecondaryWindow::endWindow() { EndDialog(IDCANCEL); }
 
 void CSecondaryWindow::setCaptionText(std::string_view text) { setWindowText(std::string(text), kCyrillicCodePage); }
 
-// The brush comes first: the controls ask for their colours as soon as they are taken over.
 BOOL CSecondaryWindow::OnInitDialog() {
-    m_backgroundBrush = CreateSolidBrush(jidx::kWindowBackground);
     CDialog::OnInitDialog();
     const widgets::Point corner = widgets::loadWindowPlace(m_place);
     setupControls();
     SetWindowPos(m_hWnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (g_windowOnTop) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    giveWindowLook(m_hWnd);
+    giveWindowLook();
     return TRUE;
 }
 
-void giveWindowLook(HWND window) {
-    if (HICON icon = LoadIconW(CDialog::ResourceModule(), MAKEINTRESOURCEW(IDI_VUVO)))
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-    // Disabling the system menu's Close disables the caption's close box too.
-    if (HMENU menu = GetSystemMenu(window, FALSE)) EnableMenuItem(menu, SC_CLOSE, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
-}
-
-HBRUSH windowColours(HDC dc, HBRUSH background) {
-    SetTextColor(dc, jidx::kWindowText);
-    SetBkColor(dc, jidx::kWindowBackground);
-    return background;
-}
-
-HBRUSH CSecondaryWindow::OnCtlColor(HDC dc, HWND, UINT) { return windowColours(dc, m_backgroundBrush); }
-
-bool CSecondaryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& result) {
+bool CSecondaryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
     case WM_SETCURSOR: {
         // Saved as the pointer passes over the window or any of its controls; the default handling follows.
@@ -63,12 +68,7 @@ bool CSecondaryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& r
         OnCancel();
         result = TRUE;
         return true;
-    case WM_SYSCOMMAND:
-        // Close is disabled: nor does Alt+F4 close.
-        if ((wParam & 0xFFF0) != SC_CLOSE) return false;
-        result = TRUE;
-        return true;
     default:
-        return false;
+        return CPluginWindow::OnMessage(message, wParam, lParam, result);
     }
 }

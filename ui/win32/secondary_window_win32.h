@@ -10,16 +10,29 @@
 #include "platform/win32/dialog_win32.h"
 #include "ui/widgets/window_place.h"
 
-// What every plug-in window shows alike: icon 110, and a system menu whose Close (and so the close box) is
-// disabled: the window ends only on Escape or when the plug-in closes it.
-void giveWindowLook(HWND window);
-// The colour query of a plug-in window: black text on light yellow, painted with the window's brush.
-HBRUSH windowColours(HDC dc, HBRUSH background);
+// What the main window and the secondary windows share as windows: black text on light yellow (the brush lives as
+// long as the object, since the controls ask for their colours as soon as they are taken over), icon 110, and a
+// system menu whose Close (and so the close box, and Alt+F4) is disabled: the window ends only on Escape or when
+// the plug-in closes it.
+class CPluginWindow : public CDialog {
+public:
+    explicit CPluginWindow(UINT templateId);
+    ~CPluginWindow() override;
 
-class CSecondaryWindow : public CDialog {
+protected:
+    // Icon and disabled Close, once the window exists.
+    void giveWindowLook();
+    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
+    // Refuses the system menu's Close; every other message is the derived window's.
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
+
+private:
+    HBRUSH m_backgroundBrush;
+};
+
+class CSecondaryWindow : public CPluginWindow {
 public:
     CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place);
-    ~CSecondaryWindow() override;
 
     // Makes the window from its template with no parent and shows it; false when it cannot be made.
     bool createAndShow();
@@ -35,10 +48,7 @@ protected:
 
     BOOL OnInitDialog() override;
     void OnOK() override {}
-    HBRUSH OnCtlColor(HDC dc, HWND control, UINT type) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
-
-    HBRUSH m_backgroundBrush = nullptr;
 
 private:
     const widgets::WindowPlace& m_place;

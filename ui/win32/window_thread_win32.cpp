@@ -19,6 +19,8 @@ std::atomic<bool> g_threadAlive{false};
 std::atomic<bool> g_threadStarting{false};
 std::atomic<master*> g_master{nullptr};
 std::atomic<HWND> g_masterWindow{nullptr};
+// The contest state's door that the starting host's thread handed over; the window thread reads it once.
+std::atomic<ui::ContestDoor*> g_door{nullptr};
 // Set when the library is being unloaded: the ending thread then leaves its apartment to the system, since
 // CoUninitialize may need the loader lock that the unloading thread holds.
 std::atomic<bool> g_unloading{false};
@@ -42,7 +44,7 @@ DWORD WINAPI InfoThreadProc(LPVOID) {
     DWORD code = 0;
     try {
         const HRESULT com = CoInitialize(nullptr);
-        auto* window = new master;
+        auto* window = new master(*g_door.load());
         g_master = window;
         if (window->open()) {
             g_masterWindow = window->GetSafeHwnd();
@@ -98,8 +100,9 @@ void askToClose() {
 
 class Win32WindowThread : public WindowThread {
 public:
-    void start() override {
+    void start(ui::ContestDoor& door) override {
         if (g_threadAlive) stop();
+        g_door = &door;
         g_threadAlive = true;
         g_threadStarting = true;
         HANDLE thread = CreateThread(nullptr, 0, &InfoThreadProc, nullptr, 0, nullptr);
@@ -141,6 +144,8 @@ Win32WindowThread* windowThread() {
 master* masterWindow() { return g_master; }
 
 bool windowThreadUnloading() { return g_unloading; }
+
+WindowThread& defaultWindowThread() { return *windowThread(); }
 
 void installWin32WindowThread() { installWindowThread(windowThread()); }
 

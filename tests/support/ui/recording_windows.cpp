@@ -69,17 +69,42 @@ private:
 
 } // namespace
 
-double ScriptedHost::frequency() {
-    if (failFrequency) throw ui::HostCallFailed("frequency");
+std::optional<double> ScriptedHost::frequency() {
+    if (failFrequency) return std::nullopt;
     return hertz;
 }
 
-std::string ScriptedHost::entryText(int field) {
-    if (failEntry) throw ui::HostCallFailed("entry");
+std::optional<std::string> ScriptedHost::entryText(int field) {
+    if (failEntry) return std::nullopt;
     return field == ui::kCallField ? call : "(field " + std::to_string(field) + ")";
 }
 
-void ScriptedHost::sendCommand(std::string_view command) { m_log.push_back("host " + std::string(command)); }
+bool ScriptedHost::sendCommand(std::string_view command) {
+    m_log.push_back("host " + std::string(command) + (failCommands ? " failed" : ""));
+    return !failCommands;
+}
+
+Log dxModeShown(const std::string& mode, const std::string& checks, const Log& then) {
+    Log out{"title Setup JIDX-" + mode + "-2026", "move 1108 125,38 150x20", "text 1108 Previous QSO",
+            "move 1109 125,58 150x20",           "text 1109 JA county",     "move 1110 20,58 100x20",
+            "text 1110 Window on top",           "checks " + checks};
+    out.insert(out.end(), then.begin(), then.end());
+    return out;
+}
+
+ui::PreviousQsos FakeDoor::previousQsos(std::string_view call) {
+    const auto found = previous.find(call);
+    return found == previous.end() ? ui::PreviousQsos() : found->second;
+}
+
+ui::BandWorked FakeDoor::bandWorked(int band) {
+    return band >= 0 && band < jidx::kBandCount ? worked[band] : ui::BandWorked();
+}
+
+void FakeDoor::setContestMode(int contestMode, bool restartBadQsoFile) {
+    pass.contestMode = contestMode;
+    if (restartBadQsoFile) ++badQsoRestarts;
+}
 
 void RecordingMaster::setTitle(std::string_view text) { m_log.push_back("title " + std::string(text)); }
 
@@ -93,9 +118,11 @@ void RecordingMaster::moveItem(int id, int x, int y, int width, int height) {
 }
 
 void RecordingMaster::showChecks(const ui::MasterChecks& c) {
-    m_log.push_back("checks cw=" + std::to_string(c.modeCw) + " ssb=" + std::to_string(c.modeSsb) + " dxcc=" +
-                    std::to_string(c.viewDxcc) + " zone=" + std::to_string(c.viewZone) + " top=" +
-                    std::to_string(c.windowOnTop));
+    std::string line = "checks";
+    for (auto [name, on] : {std::pair{" cw=", c.modeCw}, {" ssb=", c.modeSsb}, {" dxcc=", c.viewDxcc},
+                            {" zone=", c.viewZone}, {" top=", c.windowOnTop}})
+        line.append(name).push_back(on ? '1' : '0');
+    m_log.push_back(line);
 }
 
 void RecordingMaster::placeOnTop(int left, int top) {

@@ -1,6 +1,8 @@
 // Test support for the main window's logic: a scripted host, a recording main window and secondary windows that
-// write one line per thing done to them into one shared log.
+// write one line per thing done to them into one shared log, and a door into a contest state of the test's own.
 #pragma once
+#include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,13 @@ public:
     bool isLinked = true;
     std::string call;
     double hertz = 14025000;
-    bool failEntry = false, failFrequency = false;
+    // Calls the host answers with an error; a failed command is logged "host <...> failed".
+    bool failEntry = false, failFrequency = false, failCommands = false;
 
     bool linked() const override { return isLinked; }
-    double frequency() override;
-    std::string entryText(int field) override;
-    void sendCommand(std::string_view command) override;
+    std::optional<double> frequency() override;
+    std::optional<std::string> entryText(int field) override;
+    bool sendCommand(std::string_view command) override;
 
 private:
     Log& m_log;
@@ -59,6 +62,26 @@ public:
 
 private:
     Log& m_log;
+};
+
+// What a DX station's main window logs in English when its mode is set: the title in that mode, the labels, the
+// boxes ("cw=1 ssb=0 dxcc=0 zone=0 top=0"), then the lines that follow.
+Log dxModeShown(const std::string& mode, const std::string& checks, const Log& then);
+
+// The contest state as the window sees it, set by the test: what the door hands out, and what the window changed.
+class FakeDoor : public ui::ContestDoor {
+public:
+    ui::PassView pass{1, false, false, "2026"};
+    std::map<std::string, ui::PreviousQsos, std::less<>> previous; // by call
+    std::array<ui::BandWorked, jidx::kBandCount> worked;
+    bool gateOpen = true;
+    int badQsoRestarts = 0; // mode changes that restarted the bad-QSO file
+
+    ui::PassView passView() override { return pass; }
+    ui::PreviousQsos previousQsos(std::string_view call) override;
+    ui::BandWorked bandWorked(int band) override;
+    void setContestMode(int contestMode, bool restartBadQsoFile) override;
+    void setRefreshGate(bool open) override { gateOpen = open; }
 };
 
 } // namespace test

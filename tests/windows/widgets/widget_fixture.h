@@ -5,9 +5,10 @@
 
 #include <string>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
-#include "temp_dir.h"
+#include "support/scratch_folder.h"
 #include "ui/window_globals.h"
 #include "ui/win32/secondary_window_win32.h"
 #include "window_camera.h"
@@ -17,16 +18,10 @@
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        char previous[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, previous);
-        m_previous = previous;
-        ASSERT_TRUE(CreateDirectoryA(dir.path("Plugins").c_str(), nullptr));
-        ASSERT_TRUE(SetCurrentDirectoryA(dir.root().c_str()));
         g_windowOnTop = 0;
         g_windowLeft = 0;
         g_windowTop = 0;
     }
-    void TearDown() override { SetCurrentDirectoryA(m_previous.c_str()); }
 
     static std::string stored(const char* key) {
         return platform::profileRead(g_settingsFile, g_settingsSection, key, "(absent)");
@@ -37,10 +32,7 @@ protected:
         return window ? window->GetSafeHwnd() : nullptr;
     }
 
-    TempDir dir;
-
-private:
-    std::string m_previous;
+    test::InScratchFolder folder;
 };
 
 POINT topLeft(HWND window);
