@@ -24,6 +24,7 @@
 #include "ole_time.h"
 #include "plugin_library.h"
 #include "script.h"
+#include "script_steps.h"
 #include "text_util.h"
 
 namespace {
@@ -44,7 +45,7 @@ void usage(std::FILE* to) {
         "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
         "  check LOG CALL... [--band B] [--mode M] [--exchange TEXT]...\n"
         "                           a pass, then the call check and the exchange check as the operator types\n"
-        "  script FILE              host calls step by step (see tools/hostsim/README.md)\n"
+        "  script FILE              host calls step by step, the steps below\n"
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
         "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
@@ -55,6 +56,7 @@ void usage(std::FILE* to) {
         "The plug-in works in the current folder: bad-QSO file, Cabrillo file, Plugins/VU-VO.ini.\n"
         "--cty defaults to %s.\n",
         kDebianCtyFile);
+    printStepHelp(to);
 }
 
 // The header dialog's boxes, by option.
