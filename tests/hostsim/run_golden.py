@@ -34,6 +34,8 @@ def main():
     ap.add_argument("--stderr", action="store_true", help="compare standard error too")
     ap.add_argument("--exit", type=int, default=0, help="the exit status expected")
     ap.add_argument("--no-plugins-folder", action="store_true")
+    ap.add_argument("--folder", action="append", default=[], help="folder made in the working folder first")
+    ap.add_argument("--settings", help="copied to Plugins/VU-VO.ini first")
     ap.add_argument("--update", action="store_true", default=os.environ.get("VUVO_UPDATE_GOLDEN") == "1")
     ap.add_argument("args", nargs=argparse.REMAINDER)
     o = ap.parse_args()
@@ -44,6 +46,10 @@ def main():
     try:
         if not o.no_plugins_folder:
             (work / "Plugins").mkdir()
+        for folder in o.folder:
+            (work / folder).mkdir(parents=True)
+        if o.settings:
+            shutil.copy(o.settings, work / "Plugins" / "VU-VO.ini")
         inputs = set()
         for src in o.input:
             shutil.copy(src, work / pathlib.Path(src).name)

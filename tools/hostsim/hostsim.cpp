@@ -57,7 +57,7 @@ void usage(std::FILE* to) {
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
         "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
-        "Header dialog answers for export: --contest --callsign --claimed --category-operator --location\n"
+        "Header dialog answers for export: --contest --callsign --category-operator --location\n"
         "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
         "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
         "  (a value's \\n is a line break), or --cancel.\n"
@@ -76,7 +76,6 @@ void usage(std::FILE* to) {
 const std::map<std::string, std::string> kDialogOptions = {
     {"--contest", "CONTEST"},
     {"--callsign", "CALLSIGN"},
-    {"--claimed", "CLAIMED"},
     {"--category-operator", "CATEGORY-OPERATOR"},
     {"--location", "LOCATION"},
     {"--category-band", "CATEGORY-BAND"},

@@ -85,6 +85,12 @@ bool slowStep(StepEnv& env, const StepWords& w, std::string& why) {
     return true;
 }
 
+bool failStep(StepEnv& env, const StepWords& w, std::string&) {
+    if (w[1] != "on" && w[1] != "off") return false;
+    env.context.live->setFailing(w[1] == "on");
+    return true;
+}
+
 bool busyStep(StepEnv&, const StepWords& w, std::string& why) {
     unsigned long long value = 0;
     if (!wholeNumber(w[1], 60000, value)) return why = "busy wants milliseconds up to 60000", false;
@@ -202,6 +208,8 @@ constexpr ScriptStep kLiveSteps[] = {
     {"commands", "", "the commands the plug-in sent the host since the last time", 0, 0, false, true, commandsStep},
     {"timing", "", "how long the last keystroke took to reach the windows", 0, 0, false, true, timingStep},
     {"slow", "MS", "the host answers every later call MS milliseconds late", 1, 1, false, true, slowStep},
+    {"fail", "on|off", "while on, the host answers every call with an error, as a busy or closing host", 1, 1,
+     false, true, failStep},
     {"busy", "MS", "the host's thread works MS milliseconds without serving any call", 1, 1, false, false,
      busyStep},
     {"unload", "", "FreeLibrary: the host lets the plug-in go", 0, 0, false, false, unloadStep},

@@ -263,6 +263,9 @@ static bool runStep(StepEnv& env, const StepWords& w, std::string& why) {
     if (!step || n < step->least || n > step->most) return why = "unknown step or wrong number of words", false;
     if (step->needsPlugin && env.context.library && !env.context.library->loaded())
         return why = "the plug-in is unloaded", false;
+    if (env.context.live && step >= liveSteps().data() && step < liveSteps().data() + liveSteps().size()) {
+        if (const std::string refusal = env.context.live->refusal(); !refusal.empty()) return why = refusal, false;
+    }
     if (step->run(env, w, why)) return true;
     if (why.empty()) why = "unknown step or wrong number of words";
     return false;
