@@ -560,10 +560,11 @@ int run(int argc, char** argv) {
         const std::size_t stored = runPass(host, p, true);
         int status = 0;
         host.result(status);
+        const std::vector<std::string> said = tellMessages();
         std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
                      total - stored);
         bool notWritten = false;
-        const std::string cabrillo = reportExport(takeMessages(), notWritten);
+        const std::string cabrillo = reportExport(said, notWritten);
         const bool badQsoWritten = reportBadQsoFile(p.pass);
         if (!cabrillo.empty()) reportLeftOut(cabrillo, p.pass, total);
         return notWritten || !badQsoWritten ? kNotWritten : kOk;

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <vector>
 
+#include "dialog_operator.h"
 #include "host_session.h"
 #include "live_host.h"
 #include "script_steps.h"
@@ -303,8 +304,10 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
         const ScriptStep* step = words.empty() ? nullptr : findStep(words[0]);
         if (context.live && (!step || step->pumpsFirst)) context.live->pump();
         std::fprintf(out, "> %s\n", std::string(text).c_str());
-        if (words.empty() || !runStep(env, words, why)) {
-            std::fflush(out);
+        const bool done = !words.empty() && runStep(env, words, why);
+        std::fflush(out);
+        tellMessages();  // what the plug-in told the operator during the step
+        if (!done) {
             std::fprintf(stderr, "hostsim: %s:%d: %s\n", path.c_str(), number, why.c_str());
             return 1;
         }
