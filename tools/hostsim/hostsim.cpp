@@ -64,7 +64,8 @@ void usage(std::FILE* to) {
         "The plug-in works in the current folder, or in --out DIR: bad-QSO file, Cabrillo file,\n"
         "  Plugins/VU-VO.ini.\n"
         "--plugin defaults to %s in hostsim's folder, then ../Plugins/%s (a release's layout).\n"
-        "--cty defaults to cty.dat in hostsim's folder, then %s.\n"
+        "--cty defaults to cty.dat in hostsim's folder, then the file HOSTSIM_CTY names (in the environment),\n"
+        "  else %s.\n"
         "--preload DLL loads that library into hostsim before the plug-in, as a host's other add-ons are.\n"
         "Exit status: 0 done; 1 the log or script cannot be used; 2 wrong arguments, or the plug-in or the\n"
         "  country file cannot be used; 3 a file could not be written.\n",
@@ -95,7 +96,8 @@ const std::map<std::string, std::string> kDialogOptions = {
 
 struct Options {
     std::string plugin;
-    std::string cty;
+    std::string cty;         // empty when none is given or found
+    std::string ctyMissing;  // why none was found
     std::string out;
     std::vector<std::string> preload;
     std::string command;
@@ -193,7 +195,8 @@ std::string firstFile(std::initializer_list<std::string> candidates) {
 }
 
 // The defaults that depend on where hostsim lies: the plug-in beside it or in a release's Plugins folder, the
-// country file beside it or Debian's. False, with error, when no plug-in is given or found.
+// country file beside it or the system's (HOSTSIM_CTY, else Debian's). False, with error, when no plug-in is given
+// or found; a missing country file is only said when a step needs one (ctyMissing).
 bool findDefaults(Options& o, std::string& error) {
     const std::string folder = programFolder();
     if (o.plugin.empty()) {
@@ -204,8 +207,15 @@ bool findDefaults(Options& o, std::string& error) {
                            "../Plugins", false;
     }
     if (o.cty.empty()) {
-        o.cty = folder.empty() ? std::string() : firstFile({folder + "cty.dat"});
-        if (o.cty.empty()) o.cty = kDebianCtyFile;
+        const char* named = std::getenv("HOSTSIM_CTY");
+        const bool system = named == nullptr || *named == '\0';
+        const std::string systemFile = system ? kDebianCtyFile : named;
+        o.cty = firstFile({folder.empty() ? std::string() : folder + "cty.dat", systemFile});
+        if (o.cty.empty())
+            o.ctyMissing = "no country file found: no cty.dat beside hostsim" +
+                           (folder.empty() ? std::string() : " in " + folder) + ", and no " + systemFile +
+                           (system ? " (Debian's hamradio-files package)" : " (named by HOSTSIM_CTY)") +
+                           "; put a cty.dat beside hostsim, or give --cty FILE";
     }
     return true;
 }
@@ -258,7 +268,8 @@ int prepare(const Options& o, Prepared& p) {
 
     // The country file's own messages come whole, after those about the log.
     std::vector<std::string> ctyMessages;
-    if (!loadCtyFile(o.cty, p.cty, ctyMessages)) {
+    if (o.cty.empty()) ctyMessages.push_back(o.ctyMissing);
+    if (o.cty.empty() || !loadCtyFile(o.cty, p.cty, ctyMessages)) {
         printMessages(messages);
         for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
         return kBadUse;
@@ -507,6 +518,7 @@ int run(int argc, char** argv) {
         if (!loadPlugin(o, library)) return kBadUse;
         ScriptContext context;
         context.ctyPath = o.cty;
+        context.ctyMissing = o.ctyMissing;
         context.library = &library;
         context.live = live.get();
         return runScript(o.positional[0], library.functions(), context, stdout);

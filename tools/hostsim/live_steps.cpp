@@ -85,8 +85,8 @@ bool slowStep(StepEnv& env, const StepWords& w, std::string& why) {
     return true;
 }
 
-bool failStep(StepEnv& env, const StepWords& w, std::string&) {
-    if (w[1] != "on" && w[1] != "off") return false;
+bool failStep(StepEnv& env, const StepWords& w, std::string& why) {
+    if (w[1] != "on" && w[1] != "off") return why = "fail wants on or off", false;
     env.context.live->setFailing(w[1] == "on");
     return true;
 }

@@ -251,7 +251,8 @@ void printStepHelp(std::FILE* to) {
 bool StepEnv::loadCty(std::string& why) {
     if (context.ctyLoaded) return true;
     std::vector<std::string> messages;
-    context.ctyLoaded = loadCtyFile(context.ctyPath, context.cty, messages);
+    if (context.ctyPath.empty()) messages.push_back(context.ctyMissing);
+    else context.ctyLoaded = loadCtyFile(context.ctyPath, context.cty, messages);
     for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
     if (!context.ctyLoaded) why = "a step needs the country file";
     return context.ctyLoaded;
