@@ -10,9 +10,9 @@ enum class MessageIcon { none, information };
 enum class MessageOwner { mainWindow, none };
 
 // Shows text with caption (empty: the platform's default caption) and one OK button; returns when dismissed.
-// Builds without windows print "[caption] text" (the text alone without a caption) on standard error instead and,
-// when VUVO_MESSAGE_LOG names a file, append the text to it as one line ('\' written as "\\", line breaks as
-// "\n" and "\r"), so that a host's stand-in can tell what the user was told.
+// Builds without windows print "[caption] text" (the text alone without a caption) on standard error instead; when
+// VUVO_MESSAGE_LOG names a file they append the text to it as one line ('\' written as "\\", line breaks as "\n"
+// and "\r") and print nothing, so that a host's stand-in can tell the user what the plug-in said, in its words.
 void showMessage(const std::string& text, const std::string& caption, MessageIcon icon,
                  MessageOwner owner = MessageOwner::mainWindow);
 

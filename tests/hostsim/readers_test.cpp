@@ -285,7 +285,7 @@ TEST_F(RealExports, N1mmFirstQsoWhole) {
     std::vector<std::string> messages;
     ASSERT_EQ("read", read("n1mm.adi", log, messages));
     ASSERT_FALSE(log.qsos.empty());
-    const std::string first = render(Log{log.format, log.ownCall, {log.qsos.front()}}, {});
+    const std::string first = render(Log{log.format, log.ownCall, log.contest, {log.qsos.front()}}, {});
     EXPECT_EQ("ADIF own \"KI2D\"\n6: 2025-09-01 0100 7075820 [40m] [SSB] [KI2D] [K1ISO] [59] [] [59] []\n", first);
 }
 

@@ -2,7 +2,8 @@
 """Runs hostsim once in a fresh working folder and holds its whole output against the golden files.
 
 Compared, byte for byte: standard output, standard error (with --stderr), the listed files the run left in the
-working folder, and the list of every file there. Paths of the working folder, the plug-in and the inputs are
+working folder, and the list of every file there. With --release, hostsim runs as a release lays it out:
+tools/hostsim beside Plugins/<the plug-in's file>, both copied into the working folder, and without --plugin. Paths of the working folder, the plug-in and the inputs are
 written as @WORK@, @PLUGIN@ and @INPUTS@ so that the golden files hold no machine's paths. On a difference
 the test prints a unified diff (CR shown as \\r) and fails. --update writes the golden files instead.
 """
@@ -34,22 +35,44 @@ def main():
     ap.add_argument("--stderr", action="store_true", help="compare standard error too")
     ap.add_argument("--exit", type=int, default=0, help="the exit status expected")
     ap.add_argument("--no-plugins-folder", action="store_true")
+    ap.add_argument("--folder", action="append", default=[], help="folder made in the working folder first")
+    ap.add_argument("--settings", help="copied to Plugins/VU-VO.ini first")
+    ap.add_argument("--release", action="store_true", help="hostsim in tools/, the plug-in in Plugins/")
+    ap.add_argument("--beside-hostsim", nargs=2, action="append", default=[], metavar=("SRC", "NAME"),
+                    help="with --release: file copied into tools/ under NAME")
     ap.add_argument("--update", action="store_true", default=os.environ.get("VUVO_UPDATE_GOLDEN") == "1")
     ap.add_argument("args", nargs=argparse.REMAINDER)
     o = ap.parse_args()
     args = o.args[1:] if o.args[:1] == ["--"] else o.args
 
     golden = pathlib.Path(o.golden)
-    work = pathlib.Path(tempfile.mkdtemp(prefix="hostsim-golden-"))
+    # Resolved: hostsim names its own folder as the system sees it, links resolved.
+    work = pathlib.Path(tempfile.mkdtemp(prefix="hostsim-golden-")).resolve()
     try:
         if not o.no_plugins_folder:
             (work / "Plugins").mkdir()
+        for folder in o.folder:
+            (work / folder).mkdir(parents=True)
+        if o.settings:
+            shutil.copy(o.settings, work / "Plugins" / "VU-VO.ini")
         inputs = set()
         for src in o.input:
             shutil.copy(src, work / pathlib.Path(src).name)
             inputs.add(pathlib.Path(src).name)
+        hostsim = [o.hostsim, "--plugin", o.plugin]
+        if o.release:
+            # The copies are the release's, not the run's: they are left out of the listing, as inputs are.
+            (work / "Plugins").mkdir(exist_ok=True)
+            (work / "tools").mkdir()
+            hostsim = [str(work / "tools" / pathlib.Path(o.hostsim).name)]
+            shutil.copy(o.hostsim, hostsim[0])
+            shutil.copy(o.plugin, work / "Plugins" / pathlib.Path(o.plugin).name)
+            inputs.update({pathlib.Path(o.hostsim).name, pathlib.Path(o.plugin).name})
+            for src, name in o.beside_hostsim:
+                shutil.copy(src, work / "tools" / name)
+                inputs.add(name)
         env = {k: v for k, v in os.environ.items() if k != "VUVO_DIALOG_ANSWERS"}
-        command = o.emulator + [o.hostsim, "--plugin", o.plugin] + args
+        command = o.emulator + hostsim + args
         run = subprocess.run(command, cwd=work, env=env,
                              stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
 

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
 using platform::MessageIcon;
 
 TEST(MessageBox, PrintsCaptionAndTextAndLogsText) {
@@ -14,4 +19,31 @@ TEST(MessageBox, PrintsCaptionAndTextAndLogsText) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "[VU-VO] Log has 12 QSOs\nno caption\n");
     EXPECT_EQ(platform::takeShownMessages(), (std::vector<std::string>{"Log has 12 QSOs", "no caption"}));
     EXPECT_EQ(platform::takeShownMessages(), std::vector<std::string>{});
+}
+
+// A host's stand-in that names a message log is given every text there, encoded on one line, and tells the user
+// itself: nothing is printed. A log that cannot be written loses nothing: the text is printed as without one.
+TEST(MessageBox, GivesTextsToTheMessageLogInsteadOfPrinting) {
+    const std::filesystem::path log = std::filesystem::path(testing::TempDir()) / "message_box_test_log.txt";
+    std::filesystem::remove(log);
+    setenv("VUVO_MESSAGE_LOG", log.c_str(), 1);
+    platform::takeShownMessages();
+    testing::internal::CaptureStderr();
+    platform::showMessage("File produced: K1VU.cbr", "Output", MessageIcon::information);
+    platform::showMessage("two\r\nlines \\ and a backslash", "", MessageIcon::none);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    std::ifstream in(log, std::ios::binary);
+    std::ostringstream logged;
+    logged << in.rdbuf();
+    EXPECT_EQ(logged.str(), "File produced: K1VU.cbr\ntwo\\r\\nlines \\\\ and a backslash\n");
+
+    setenv("VUVO_MESSAGE_LOG", (log / "no-such-folder" / "log.txt").c_str(), 1);
+    testing::internal::CaptureStderr();
+    platform::showMessage("File produced: K1VU.cbr", "Output", MessageIcon::information);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "[Output] File produced: K1VU.cbr\n");
+    unsetenv("VUVO_MESSAGE_LOG");
+    EXPECT_EQ(platform::takeShownMessages(), (std::vector<std::string>{"File produced: K1VU.cbr",
+                                                                       "two\r\nlines \\ and a backslash",
+                                                                       "File produced: K1VU.cbr"}));
+    std::filesystem::remove(log);
 }

@@ -67,6 +67,8 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             ended = true;
         } else if (key == "CALLSIGN") {
             log.ownCall = ascii::upper(value);
+        } else if (key == "CONTEST") {
+            log.contest = std::string(value);
         } else if (key == "QSO") {
             if (ended) {
                 note(number, "a QSO: line after END-OF-LOG:; skipped");

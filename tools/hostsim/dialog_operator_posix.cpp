@@ -1,6 +1,5 @@
 // Without windows the plug-in's dialog port reads the answers file that DialogAnswers::publish wrote, and its
-// message port prints to standard error itself: nobody has to press anything. What it said, it also appends to
-// the file named by VUVO_MESSAGE_LOG.
+// message port appends what it says to the file named by VUVO_MESSAGE_LOG: nobody has to press anything.
 #include "dialog_operator.h"
 
 #include <filesystem>
@@ -77,7 +76,7 @@ MessageLog& messageLog() {
 
 } // namespace
 
-void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>&, bool) {}
+void answerHeaderDialogs(const std::vector<std::pair<std::string, std::string>>&, bool) { messageLog().start(); }
 
 void watchMessages() { messageLog().start(); }
 

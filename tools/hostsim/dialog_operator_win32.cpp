@@ -212,18 +212,11 @@ private:
 
     // Kept before the box is dismissed: the plug-in's call returns only after that, with the text in place.
     void readAndDismiss(HWND box) {
-        const std::string caption = windowText(box);
         const std::string text = messageText(box);
         {
             std::lock_guard<std::mutex> lock(m_mutex);
             m_messages.push_back(text);
         }
-        if (caption.empty()) {
-            std::fprintf(stderr, "%s\n", text.c_str());
-        } else {
-            std::fprintf(stderr, "[%s] %s\n", caption.c_str(), text.c_str());
-        }
-        std::fflush(stderr);
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
     }
 

@@ -3,6 +3,8 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <utility>
+
 namespace {
 
 constexpr wchar_t kProgId[] = L"Tarn2.Application";
@@ -26,6 +28,23 @@ bool writeClassEntry(HKEY root) {
                                         sizeof kHostClassText);
     RegCloseKey(key);
     return written == ERROR_SUCCESS;
+}
+
+// Whose class entry lies under root: none, hostsim's own (left by a session that ended without removing it: one
+// subkey CLSID naming hostsim's class, no value) or another's, the real host's registration.
+enum class EntryOwner { none, hostsim, other };
+EntryOwner classEntryOwner(HKEY root) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(root, kClassKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return EntryOwner::none;
+    DWORD subkeys = 0, values = 0;
+    wchar_t clsid[64] = L"";
+    DWORD size = sizeof clsid;
+    const bool counted = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
+                                          nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    const bool read = RegGetValueW(key, L"CLSID", nullptr, RRF_RT_REG_SZ, nullptr, clsid, &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    const bool ours = counted && read && subkeys == 1 && values == 0 && _wcsicmp(clsid, kHostClassText) == 0;
+    return ours ? EntryOwner::hostsim : EntryOwner::other;
 }
 
 } // namespace
@@ -52,6 +71,14 @@ bool HostAutomation::offer(std::string& why) {
     const HRESULT com = CoInitialize(nullptr);
     if (FAILED(com)) return why = "cannot start COM on the host's thread", false;
     m_comStarted = true;
+    // On an operator's machine the entry is the real host's registration: never overwritten, never removed.
+    for (const auto& [root, name] : {std::pair{HKEY_LOCAL_MACHINE, "HKLM"}, std::pair{HKEY_CURRENT_USER, "HKCU"}}) {
+        if (classEntryOwner(root) == EntryOwner::other) {
+            foreignEntry = true;
+            return why = std::string(name) + "\\Software\\Classes\\Tarn2.Application is the host's own "
+                         "registration; hostsim leaves it as it is and offers no automation object", false;
+        }
+    }
     // Wine's CLSIDFromProgID reads HKLM only; a Windows user without the right to write there has HKCU, which the
     // system merges into the classes it reads.
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
@@ -111,10 +138,20 @@ HRESULT HostAutomation::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 HRESULT HostAutomation::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
 
 // Answers as the host does the three members the plug-in uses; anything else is refused as the system would.
-HRESULT HostAutomation::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
-                               UINT* badArgument) {
+HRESULT HostAutomation::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                               EXCEPINFO* excepInfo, UINT* badArgument) {
     if (slowMs) Sleep(slowMs);
     ++calls;
+    if (failing) {
+        // As a busy or closing host answers: an exception with its description, the call not done.
+        if (excepInfo) {
+            *excepInfo = EXCEPINFO{};
+            excepInfo->bstrSource = SysAllocString(kProgId);
+            excepInfo->bstrDescription = SysAllocString(L"The host is busy");
+            excepInfo->scode = RPC_E_CALL_REJECTED;
+        }
+        return DISP_E_EXCEPTION;
+    }
     const UINT count = params ? params->cArgs : 0;
     if (result) VariantInit(result);
     switch (id) {

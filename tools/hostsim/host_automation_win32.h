@@ -19,7 +19,8 @@ public:
 
     // Initialises this thread's apartment, writes the class entry that CLSIDFromProgID reads (HKLM, where Wine
     // looks; HKCU where HKLM cannot be written) and puts the object in the running-object table. False, with
-    // why, when the object could not be offered.
+    // why, when the object could not be offered; foreignEntry set when a class entry that hostsim did not write
+    // is in place (the real host's), which it then neither overwrites nor removes.
     bool offer(std::string& why);
     // Takes the object out of the table, cuts off the plug-in's proxies and removes the class entry it wrote.
     void withdraw();
@@ -30,6 +31,8 @@ public:
     std::wstring entry;
     double frequency = 0;
     DWORD slowMs = 0;
+    bool failing = false; // every call answered with DISP_E_EXCEPTION, as a busy or closing host does
+    bool foreignEntry = false;
     // What it was told, and how often it was asked.
     std::vector<std::string> commands;
     std::string mode; // from the last "<MODE:...>" command; empty before one

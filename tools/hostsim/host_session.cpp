@@ -66,19 +66,19 @@ bool storeContestMode(bool ssb, std::string& why) {
         {{"Mode", ssb ? "1" : "0"}, {"setup_mode_cw", ssb ? "0" : "1"}, {"setup_mode_ssb", ssb ? "1" : "0"}}, why);
 }
 
-bool storeSettings(const std::vector<std::pair<std::string, std::string>>& values, std::string& why) {
-    std::error_code ec;
-    fs::create_directories("Plugins", ec);
-    const fs::path file = fs::path("Plugins") / "VU-VO.ini";
+namespace {
+
+const fs::path kSettingsFile = fs::path("Plugins") / "VU-VO.ini";
+
+// The settings file's lines, blank ones left out.
+std::vector<std::string> settingsLines() {
     std::string text;
     {
-        std::ifstream in(file, std::ios::binary);
+        std::ifstream in(kSettingsFile, std::ios::binary);
         std::ostringstream s;
         if (in) s << in.rdbuf();
         text = s.str();
     }
-    // Rewritten the way the Windows profile functions write: CR LF lines, each key replaced in its section or
-    // added at the section's end, the section added when missing.
     std::vector<std::string> lines;
     for (std::size_t pos = 0; pos < text.size();) {
         std::size_t eol = text.find('\n', pos);
@@ -87,6 +87,32 @@ bool storeSettings(const std::vector<std::pair<std::string, std::string>>& value
         if (!ascii::trim(line).empty()) lines.push_back(line);
         pos = eol == std::string::npos ? text.size() : eol + 1;
     }
+    return lines;
+}
+
+} // namespace
+
+std::string readSetting(const std::string& key) {
+    bool inSection = false;
+    for (const std::string& line : settingsLines()) {
+        const std::string_view t = ascii::trim(line);
+        if (t.front() == '[') {
+            inSection = ascii::equalsNoCase(t, "[Settings]");
+        } else if (inSection && t.find('=') != std::string_view::npos &&
+                   ascii::equalsNoCase(ascii::trim(t.substr(0, t.find('='))), key)) {
+            return std::string(ascii::trim(t.substr(t.find('=') + 1)));
+        }
+    }
+    return {};
+}
+
+bool storeSettings(const std::vector<std::pair<std::string, std::string>>& values, std::string& why) {
+    std::error_code ec;
+    fs::create_directories("Plugins", ec);
+    const fs::path& file = kSettingsFile;
+    // Rewritten the way the Windows profile functions write: CR LF lines, each key replaced in its section or
+    // added at the section's end, the section added when missing.
+    std::vector<std::string> lines = settingsLines();
     for (const auto& [key, v] : values) {
         const std::string value = key + "=" + v;
         bool inSection = false, done = false;

@@ -38,6 +38,8 @@ const char* checkMeaning(int code);
 // Plugins/VU-VO.ini: "Mode" for the passes (0 CW, 1 SSB) and "setup_mode_cw" / "setup_mode_ssb" ("1" or "0") for
 // the window, which a pass that opens it follows. Creates Plugins/ when missing. False, with why, when it cannot.
 bool storeContestMode(bool ssb, std::string& why);
+// A key of section "Settings" of Plugins/VU-VO.ini as it stands; empty when it is not there.
+std::string readSetting(const std::string& key);
 // Writes keys of section "Settings" of Plugins/VU-VO.ini as the Windows profile functions do, in this order.
 bool storeSettings(const std::vector<std::pair<std::string, std::string>>& values, std::string& why);
 

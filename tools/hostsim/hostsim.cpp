@@ -2,13 +2,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <fstream>
+#include <sstream>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <filesystem>
+
 #ifdef _WIN32
 #include <fcntl.h>
+#include <float.h>
 #include <io.h>
 #define HOSTSIM_ISATTY(f) _isatty(_fileno(f))
 #else
@@ -22,8 +27,10 @@
 #include "live_host.h"
 #include "log_model.h"
 #include "ole_time.h"
+#include "pass_checks.h"
 #include "plugin_library.h"
 #include "script.h"
+#include "script_steps.h"
 #include "text_util.h"
 
 namespace {
@@ -32,6 +39,7 @@ namespace {
 constexpr int kOk = 0;
 constexpr int kBadLog = 1;  // the log (or script) cannot be used
 constexpr int kBadUse = 2;  // wrong arguments, or the plug-in or the country file cannot be used
+constexpr int kNotWritten = 3;  // a file the run should have written is not there (named in the messages)
 
 constexpr std::size_t kMessagesShown = 50;   // about one log; the rest are counted
 constexpr std::size_t kProgressFrom = 2000;  // QSOs; shorter logs show no progress
@@ -39,29 +47,36 @@ constexpr std::size_t kProgressStep = 500;
 
 void usage(std::FILE* to) {
     std::fprintf(to,
-        "usage: hostsim --plugin PATH [--cty FILE] COMMAND ...\n"
+        "usage: hostsim [--plugin PATH] [--cty FILE] [--out DIR] [--preload DLL]... COMMAND ...\n"
+        "       hostsim --help | --version\n"
         "  score LOG [--html]       one statistics pass; prints the result text (HTML with --html)\n"
         "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
         "  check LOG CALL... [--band B] [--mode M] [--exchange TEXT]...\n"
         "                           a pass, then the call check and the exchange check as the operator types\n"
-        "  script FILE              host calls step by step (see tools/hostsim/README.md)\n"
+        "  script FILE              host calls step by step, the steps below\n"
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
         "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
-        "Header dialog answers for export: --contest --callsign --claimed --category-operator --location\n"
+        "Header dialog answers for export: --contest --callsign --category-operator --location\n"
         "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
         "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
         "  (a value's \\n is a line break), or --cancel.\n"
-        "The plug-in works in the current folder: bad-QSO file, Cabrillo file, Plugins/VU-VO.ini.\n"
-        "--cty defaults to %s.\n",
-        kDebianCtyFile);
+        "The plug-in works in the current folder, or in --out DIR: bad-QSO file, Cabrillo file,\n"
+        "  Plugins/VU-VO.ini.\n"
+        "--plugin defaults to %s in hostsim's folder, then ../Plugins/%s (a release's layout).\n"
+        "--cty defaults to cty.dat in hostsim's folder, then the file HOSTSIM_CTY names (in the environment),\n"
+        "  else %s.\n"
+        "--preload DLL loads that library into hostsim before the plug-in, as a host's other add-ons are.\n"
+        "Exit status: 0 done; 1 the log or script cannot be used; 2 wrong arguments, or the plug-in or the\n"
+        "  country file cannot be used; 3 a file could not be written.\n",
+        pluginFileName(), pluginFileName(), kDebianCtyFile);
+    printStepHelp(to);
 }
 
 // The header dialog's boxes, by option.
 const std::map<std::string, std::string> kDialogOptions = {
     {"--contest", "CONTEST"},
     {"--callsign", "CALLSIGN"},
-    {"--claimed", "CLAIMED"},
     {"--category-operator", "CATEGORY-OPERATOR"},
     {"--location", "LOCATION"},
     {"--category-band", "CATEGORY-BAND"},
@@ -81,7 +96,10 @@ const std::map<std::string, std::string> kDialogOptions = {
 
 struct Options {
     std::string plugin;
-    std::string cty = kDebianCtyFile;
+    std::string cty;         // empty when none is given or found
+    std::string ctyMissing;  // why none was found
+    std::string out;
+    std::vector<std::string> preload;
     std::string command;
     std::vector<std::string> positional;
     bool html = false;
@@ -97,7 +115,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
         {"--plugin", &Options::plugin}, {"--cty", &Options::cty},         {"--own-call", &Options::ownCall},
         {"--own-prefix", &Options::ownPrefix}, {"--start", &Options::start}, {"--end", &Options::end},
         {"--contest-mode", &Options::contestMode}, {"--band", &Options::band}, {"--mode", &Options::mode},
-        {"--host-version", &Options::hostVersion},
+        {"--host-version", &Options::hostVersion}, {"--out", &Options::out},
     };
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -122,6 +140,13 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             std::string v;
             if (!takeValue(v)) return false;
             o.answers.emplace_back(box->second, v);
+        } else if (a == "--claimed") {
+            return error = "--claimed has no effect: the Cabrillo file's CLAIMED-SCORE is the score the plug-in "
+                           "computes; leave it out", false;
+        } else if (a == "--preload") {
+            std::string v;
+            if (!takeValue(v)) return false;
+            o.preload.push_back(v);
         } else if (a == "--exchange") {
             std::string v;
             if (!takeValue(v)) return false;
@@ -136,7 +161,6 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             o.positional.push_back(a);
         }
     }
-    if (o.plugin.empty()) return error = "no --plugin PATH", false;
     if (o.positional.empty()) return error = "no command", false;
     o.command = o.positional[0];
     o.positional.erase(o.positional.begin());
@@ -150,6 +174,67 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
     if ((o.cancel || !o.answers.empty()) && c != "export") return error = "header answers go with export", false;
     if (!o.contestMode.empty() && o.contestMode != "CW" && o.contestMode != "SSB")
         return error = "--contest-mode is CW or SSB", false;
+    if (!o.band.empty()) {
+        const std::string band = contestBand(o.band);
+        if (band.empty()) {
+            error = "--band " + o.band + " is none of the contest's bands:";
+            for (const char* b : contestBands()) error += std::string(" ") + b;
+            return false;
+        }
+        o.band = band;
+    }
+    return true;
+}
+
+// The first of the files that exists, else empty.
+std::string firstFile(std::initializer_list<std::string> candidates) {
+    std::error_code ec;
+    for (const std::string& c : candidates)
+        if (std::filesystem::is_regular_file(c, ec)) return c;
+    return {};
+}
+
+// The defaults that depend on where hostsim lies: the plug-in beside it or in a release's Plugins folder, the
+// country file beside it or the system's (HOSTSIM_CTY, else Debian's). False, with error, when no plug-in is given
+// or found; a missing country file is only said when a step needs one (ctyMissing).
+bool findDefaults(Options& o, std::string& error) {
+    const std::string folder = programFolder();
+    if (o.plugin.empty()) {
+        o.plugin = folder.empty() ? std::string()
+                                  : firstFile({folder + pluginFileName(), folder + "../Plugins/" + pluginFileName()});
+        if (o.plugin.empty())
+            return error = std::string("no --plugin PATH, and no ") + pluginFileName() + " beside hostsim or in "
+                           "../Plugins", false;
+    }
+    if (o.cty.empty()) {
+        const char* named = std::getenv("HOSTSIM_CTY");
+        const bool system = named == nullptr || *named == '\0';
+        const std::string systemFile = system ? kDebianCtyFile : named;
+        o.cty = firstFile({folder.empty() ? std::string() : folder + "cty.dat", systemFile});
+        if (o.cty.empty())
+            o.ctyMissing = "no country file found: no cty.dat beside hostsim" +
+                           (folder.empty() ? std::string() : " in " + folder) + ", and no " + systemFile +
+                           (system ? " (Debian's hamradio-files package)" : " (named by HOSTSIM_CTY)") +
+                           "; put a cty.dat beside hostsim, or give --cty FILE";
+    }
+    return true;
+}
+
+// --out DIR: the files' paths made absolute, then DIR made the working folder. False, with error, when it cannot.
+bool enterOutputFolder(Options& o, std::string& error) {
+    if (o.out.empty()) return true;
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    auto absolute = [&](std::string& path) {
+        if (!path.empty()) path = fs::absolute(path, ec).string();
+    };
+    absolute(o.plugin);
+    absolute(o.cty);
+    for (std::string& p : o.preload) absolute(p);
+    if (!o.positional.empty()) absolute(o.positional[0]);
+    fs::create_directories(o.out, ec);
+    fs::current_path(o.out, ec);
+    if (ec) return error = "cannot work in the folder " + o.out + ": " + ec.message(), false;
     return true;
 }
 
@@ -183,7 +268,8 @@ int prepare(const Options& o, Prepared& p) {
 
     // The country file's own messages come whole, after those about the log.
     std::vector<std::string> ctyMessages;
-    if (!loadCtyFile(o.cty, p.cty, ctyMessages)) {
+    if (o.cty.empty()) ctyMessages.push_back(o.ctyMissing);
+    if (o.cty.empty() || !loadCtyFile(o.cty, p.cty, ctyMessages)) {
         printMessages(messages);
         for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
         return kBadUse;
@@ -197,6 +283,9 @@ int prepare(const Options& o, Prepared& p) {
             messages.push_back(where + q.call + " is maritime or aeronautical mobile: in no country");
         else if (!m.found)
             messages.push_back(where + "no country for " + shown(q.call) + " in " + o.cty);
+        if (!plausibleCall(q.call))
+            messages.push_back(where + "\"" + shown(q.call) + "\" (" + std::to_string(q.call.size()) +
+                               " characters) does not look like a call sign");
     }
     printMessages(messages);
     for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
@@ -210,6 +299,17 @@ int prepare(const Options& o, Prepared& p) {
                              "give --own-call\n", path.c_str());
         return kBadLog;
     }
+    if (ascii::trim(p.pass.ownCall).empty()) {
+        std::fprintf(stderr, "hostsim: the own call is empty: the Cabrillo file would name no station; give "
+                             "--own-call CALL\n");
+        return kBadUse;
+    }
+    if (!plausibleCall(p.pass.ownCall))
+        std::fprintf(stderr, "hostsim: the own call \"%s\" (%zu characters) does not look like a call sign\n",
+                     shown(p.pass.ownCall).c_str(), p.pass.ownCall.size());
+    if (!namesJidx(p.log.contest))
+        std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX; the plug-in scores it as JIDX all the same, "
+                             "as the host would\n", path.c_str(), shown(p.log.contest).c_str());
     p.pass.ownPrefix = o.ownPrefixGiven ? o.ownPrefix : p.cty.resolve(p.pass.ownCall).prefix;
     p.pass.hostDir = workingFolder();
 
@@ -225,6 +325,11 @@ int prepare(const Options& o, Prepared& p) {
         const CivilTime c = civilOf(first);
         makeTime(c.year, c.month, c.day, 7, 0, 0, p.pass.start);
         p.pass.start.m_dt -= (c.weekday + 1) % 7;
+        // JIDX runs in April (CW) and November (SSB); a log of another month is another contest's.
+        if (c.month != 4 && c.month != 11)
+            std::fprintf(stderr, "hostsim: %s begins on %s, not in April or November when JIDX runs; the contest "
+                                 "is taken as the weekend from %s (give --start and --end for another)\n",
+                         path.c_str(), formatTime(first).substr(0, 10).c_str(), formatTime(p.pass.start).c_str());
     } else {
         std::fprintf(stderr, "hostsim: %s holds no QSO to date the contest by; give --start and --end\n",
                      path.c_str());
@@ -236,6 +341,15 @@ int prepare(const Options& o, Prepared& p) {
     } else {
         p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
     }
+    if (p.pass.end.m_dt < p.pass.start.m_dt) {
+        std::fprintf(stderr, "hostsim: the contest would end (%s) before it starts (%s)\n",
+                     formatTime(p.pass.end).c_str(), formatTime(p.pass.start).c_str());
+        return kBadUse;
+    }
+    if (const std::size_t outside = countOutside(p.log, p.pass.start, p.pass.end); outside > 0)
+        std::fprintf(stderr, "hostsim: %zu of %zu QSOs fall outside the contest, %s to %s; the plug-in scores "
+                             "them all the same, as the host would pass them\n",
+                     outside, p.log.qsos.size(), formatTime(p.pass.start).c_str(), formatTime(p.pass.end).c_str());
 
     if (!o.contestMode.empty()) {
         p.ssb = o.contestMode == "SSB";
@@ -275,22 +389,91 @@ std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
 }
 
 // What the plug-in told the operator about its Cabrillo file, and nothing else: a file is named as written only
-// when the plug-in said it produced it.
-void reportExport(const std::vector<std::string>& messages) {
+// when the plug-in said it produced it. Returns the file it produced, else empty; notWritten when it said that
+// the file could not be written.
+std::string reportExport(const std::vector<std::string>& messages, bool& notWritten) {
+    std::string produced;
     constexpr std::string_view kProduced = "File produced: ";
     constexpr std::string_view kNotWritten = "File could not be written: ";
     bool told = false;
     for (const std::string& m : messages) {
         if (m.compare(0, kProduced.size(), kProduced) == 0) {
             std::printf("Cabrillo file: %s\n", m.c_str() + kProduced.size());
+            produced = m.substr(kProduced.size());
             told = true;
         } else if (m.compare(0, kNotWritten.size(), kNotWritten) == 0) {
             std::printf("Cabrillo file could not be written: %s\n", m.c_str() + kNotWritten.size());
-            told = true;
+            notWritten = told = true;
         }
     }
     if (!told) std::printf("No Cabrillo file was written.\n");
     std::fflush(stdout);
+    return produced;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    return text.str();
+}
+
+// The bad-QSO file a pass wrote, named; false (named too) when the plug-in could not write it, which it does not
+// report itself.
+bool reportBadQsoFile(const PassSetup& pass, bool nameIt = true) {
+    const std::string name = badQsoFileName(pass.end);
+    std::error_code ec;
+    std::FILE* file = std::filesystem::is_regular_file(name, ec) ? std::fopen(name.c_str(), "ab") : nullptr;
+    if (file == nullptr) {
+        std::fprintf(stderr, "hostsim: the bad-QSO file %s could not be written in %s\n", name.c_str(),
+                     pass.hostDir.c_str());
+        return false;
+    }
+    std::fclose(file);
+    if (nameIt) std::fprintf(stderr, "hostsim: bad QSOs are listed in %s\n", name.c_str());
+    return true;
+}
+
+// How many QSOs the Cabrillo file left out, and the bad-QSO file's reasons.
+void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size_t total) {
+    const std::size_t in = countQsoLines(fileText(cabrillo));
+    if (in >= total) {
+        std::fprintf(stderr, "hostsim: %s holds all %zu QSOs\n", cabrillo.c_str(), total);
+        return;
+    }
+    std::string why;
+    std::size_t explained = 0;
+    for (const auto& [mark, count] : leftOutByMark(fileText(badQsoFileName(pass.end)))) {
+        why += (why.empty() ? ": " : ", ") + std::to_string(count) + " " + mark;
+        explained += count;
+    }
+    if (explained < total - in)
+        why += (why.empty() ? ": " : ", ") + std::to_string(total - in - explained) + " for no reason given";
+    std::fprintf(stderr, "hostsim: %s holds %zu of the %zu QSOs; %zu left out%s\n", cabrillo.c_str(), in, total,
+                 total - in, why.c_str());
+}
+
+// The header boxes the plug-in fills from the last export in this folder: another station's, when its operators
+// do not include the own call and this run gives no new ones.
+void warnCarriedHeader(const Options& o, const std::string& ownCall) {
+    auto given = [&](const char* label) {
+        for (const auto& [l, v] : o.answers)
+            if (l == label) return true;
+        return false;
+    };
+    const std::string operators = readSetting("Operators"), name = readSetting("Name");
+    if (operators.empty() || given("OPERATORS")) return;
+    const std::string upper = ascii::upper(operators), own = ascii::upper(ascii::trim(ownCall));
+    for (std::size_t at = upper.find(own); !own.empty() && at != std::string::npos; at = upper.find(own, at + 1)) {
+        auto callChar = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '/'; };
+        const std::size_t after = at + own.size();
+        if ((at == 0 || !callChar(upper[at - 1])) && (after == upper.size() || !callChar(upper[after]))) return;
+    }
+    std::string carried = "OPERATORS \"" + shown(operators) + "\"";
+    if (!name.empty() && !given("NAME")) carried += " and NAME \"" + shown(name) + "\"";
+    std::fprintf(stderr, "hostsim: the header keeps %s from the last export in this folder (Plugins/VU-VO.ini), "
+                         "which do not name %s; give --operators and --name for this log\n",
+                 carried.c_str(), ownCall.c_str());
 }
 
 void writeText(const std::string& text) {
@@ -300,14 +483,31 @@ void writeText(const std::string& text) {
 }
 
 int run(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return usage(stdout), kOk;
+        if (std::string_view(argv[i]) == "--version") return std::printf("hostsim %s\n", HOSTSIM_VERSION), kOk;
+    }
     Options o;
     std::string error;
     if (!parseOptions(argc, argv, o, error)) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         usage(stderr);
         return kBadUse;
+    }
+    if (!findDefaults(o, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return kBadUse;
+    }
+    if (!enterOutputFolder(o, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return kNotWritten;
+    }
+    // A host's other add-ons are in its process before the plug-in comes.
+    for (const std::string& dll : o.preload) {
+        if (!preloadLibrary(dll, error)) {
+            std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+            return kBadUse;
+        }
     }
 
     if (o.command == "script") {
@@ -318,6 +518,7 @@ int run(int argc, char** argv) {
         if (!loadPlugin(o, library)) return kBadUse;
         ScriptContext context;
         context.ctyPath = o.cty;
+        context.ctyMissing = o.ctyMissing;
         context.library = &library;
         context.live = live.get();
         return runScript(o.positional[0], library.functions(), context, stdout);
@@ -361,19 +562,24 @@ int run(int argc, char** argv) {
         writeText(host.result(status));
         std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
                      total - stored);
-        return kOk;
+        return reportBadQsoFile(p.pass) ? kOk : kNotWritten;
     }
 
     if (o.command == "export") {
+        warnCarriedHeader(o, p.pass.ownCall);
         watchMessages();
         takeMessages();
         const std::size_t stored = runPass(host, p, true);
         int status = 0;
         host.result(status);
-        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected; GetResult0 status %d\n",
-                     total, stored, total - stored, status);
-        reportExport(takeMessages());
-        return kOk;
+        const std::vector<std::string> said = tellMessages();
+        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
+                     total - stored);
+        bool notWritten = false;
+        const std::string cabrillo = reportExport(said, notWritten);
+        const bool badQsoWritten = reportBadQsoFile(p.pass);
+        if (!cabrillo.empty()) reportLeftOut(cabrillo, p.pass, total);
+        return notWritten || !badQsoWritten ? kNotWritten : kOk;
     }
 
     // check: the log as it stands, then the operator types.
@@ -394,12 +600,16 @@ int run(int argc, char** argv) {
         std::printf("exchange \"%s\": %d %s\n", x.c_str(), valid, valid ? "valid" : "not valid");
     }
     std::fflush(stdout);
-    return kOk;
+    return reportBadQsoFile(p.pass, false) ? kOk : kNotWritten;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32) && defined(__i386__)
+    // An MSVC-built host runs its x87 unit at 53-bit precision; the plug-in's arithmetic sees what it would there.
+    _controlfp(_PC_53, _MCW_PC);
+#endif
 #ifdef _WIN32
     // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged. The
     // messages end in LF alone, as on every other system, so that runs compare byte for byte.

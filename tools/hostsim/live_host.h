@@ -31,6 +31,10 @@ public:
     virtual std::string mode(const std::string& fallback) const = 0;
     // Every later call of the plug-in is answered this many milliseconds late.
     virtual void setSlowAnswers(unsigned milliseconds) = 0;
+    // While on, every call of the plug-in is answered with an error, as a busy or closing host answers.
+    virtual void setFailing(bool on) = 0;
+    // Why the live steps cannot run in this session (the host's own class entry is in place); empty when they can.
+    virtual std::string refusal() const = 0;
 
     // A keystroke's CheckCall0 is about to be made: the clock of its timing starts.
     virtual void keystroke() = 0;

@@ -12,6 +12,8 @@ public:
     double frequency() const override { return m_frequency; }
     std::string mode(const std::string& fallback) const override { return fallback; }
     void setSlowAnswers(unsigned) override {}
+    void setFailing(bool) override {}
+    std::string refusal() const override { return {}; }
     void keystroke() override {}
     bool settle(std::string&) override { return true; }
     void pump() override {}

@@ -183,8 +183,10 @@ class Win32LiveHost : public LiveHost {
 public:
     Win32LiveHost() : m_hostThread(GetCurrentThreadId()) {
         std::string why;
-        if (!m_object.offer(why))
-            std::fprintf(stderr, "hostsim: %s; the plug-in's windows find no host\n", why.c_str());
+        if (m_object.offer(why)) return;
+        if (m_object.foreignEntry) m_refusal = why + "; the live steps are refused";
+        std::fprintf(stderr, "hostsim: %s\n",
+                     (m_object.foreignEntry ? m_refusal : why + "; the plug-in's windows find no host").c_str());
     }
     ~Win32LiveHost() override {
         forgetWindows();
@@ -194,6 +196,8 @@ public:
     bool hasWindows() const override { return true; }
     void setEntry(const std::string& text) override { m_object.entry = fromUtf8(text); }
     void setFrequency(double hertz) override { m_object.frequency = hertz; }
+    void setFailing(bool on) override { m_object.failing = on; }
+    std::string refusal() const override { return m_refusal; }
     double frequency() const override { return m_object.frequency; }
     std::string mode(const std::string& fallback) const override {
         return m_object.mode.empty() ? fallback : m_object.mode;
@@ -389,6 +393,7 @@ private:
 
     HostAutomation m_object;
     DWORD m_hostThread;
+    std::string m_refusal;
     HHOOK m_hook = nullptr;
     DWORD m_hookedThread = 0;
     LONG m_markerSequence = 0;

@@ -21,6 +21,7 @@ struct LogQso {
 struct Log {
     std::string format;   // "ADIF" or "Cabrillo"
     std::string ownCall;  // the own call as the log names it; empty when it names none
+    std::string contest;  // Cabrillo's CONTEST: value; empty when the log names none
     std::vector<LogQso> qsos;
 };
 
@@ -31,8 +32,8 @@ Log readAdif(std::string_view bytes, const std::string& name, std::vector<std::s
 // Reads the bytes of a Cabrillo log: its QSO: lines (X-QSO: lines are skipped) and the CALLSIGN: line.
 Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<std::string>& messages);
 
-// Chooses the reader by content. False (with a message) when the bytes are neither ADIF nor Cabrillo; an empty
-// file is an ADIF log without QSOs.
+// Chooses the reader by content. False (with one message) when the bytes are neither ADIF nor Cabrillo, are
+// UTF-16 (a byte-order mark) or are no text at all (NUL bytes); an empty file is an ADIF log without QSOs.
 bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vector<std::string>& messages);
 
 // readLog() on a file's contents; false when it cannot be read.

@@ -43,6 +43,16 @@ std::string bandOfFrequency(unsigned hz) {
 }
 
 bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vector<std::string>& messages) {
+    // Either would read as thousands of junk fields, none of them the operator's fault in the log itself.
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF") {
+        messages.push_back(name + ":1: UTF-16 text (its byte-order mark says so): save the log as ASCII or UTF-8");
+        return false;
+    }
+    if (const std::size_t nul = bytes.find('\0'); nul != std::string_view::npos) {
+        messages.push_back(name + ": not a text log: it holds NUL bytes (the first at byte " + std::to_string(nul) +
+                           ")");
+        return false;
+    }
     const std::string_view body = bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
     if (looksLikeCabrillo(body)) {
         log = readCabrillo(bytes, name, messages);

@@ -44,3 +44,13 @@ private:
     void* m_handle = nullptr;
     PluginFunctions m_functions;
 };
+
+// Loads another library into the process for good, as a host's other add-ons are (dlopen, LoadLibraryA); false,
+// with error, when it cannot be loaded.
+bool preloadLibrary(const std::string& path, std::string& error);
+
+// The folder of hostsim's own program file, ending in a separator; empty when the system does not say.
+std::string programFolder();
+
+// The plug-in's file name on this system: "VU-VO.dll" or "VU-VO.so".
+const char* pluginFileName();

@@ -3,6 +3,8 @@
 
 #include <dlfcn.h>
 
+#include <filesystem>
+
 PluginLibrary::~PluginLibrary() { close(); }
 
 void PluginLibrary::close() {
@@ -33,3 +35,21 @@ bool PluginLibrary::open(const std::string& path, std::string& error) {
     m_functions = f;
     return true;
 }
+
+bool preloadLibrary(const std::string& path, std::string& error) {
+    const std::string file = path.find('/') == std::string::npos ? "./" + path : path;
+    dlerror();
+    if (dlopen(file.c_str(), RTLD_NOW | RTLD_GLOBAL) != nullptr) return true;
+    const char* why = dlerror();
+    error = "cannot preload " + path + ": " + (why ? why : "unknown reason");
+    return false;
+}
+
+std::string programFolder() {
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec || !self.has_parent_path()) return {};
+    return self.parent_path().string() + "/";
+}
+
+const char* pluginFileName() { return "VU-VO.so"; }

@@ -51,3 +51,21 @@ bool PluginLibrary::open(const std::string& path, std::string& error) {
     m_functions = f;
     return true;
 }
+
+bool preloadLibrary(const std::string& path, std::string& error) {
+    const bool bare = path.find_first_of("/\\:") == std::string::npos;
+    if (LoadLibraryA((bare ? ".\\" + path : path).c_str()) != nullptr) return true;
+    error = "cannot preload " + path + ": " + lastError();
+    return false;
+}
+
+std::string programFolder() {
+    char path[MAX_PATH * 4];
+    const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (n == 0 || n >= sizeof path) return {};
+    std::string folder(path, n);
+    const std::size_t cut = folder.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : folder.substr(0, cut + 1);
+}
+
+const char* pluginFileName() { return "VU-VO.dll"; }

@@ -1,39 +1,5 @@
-// Steps (texts with blanks in double quotes; "" is an empty text):
-//   own CALL [PREFIX]                 own call and prefix of the next passes (prefix from cty.dat when left out)
-//   contest YYYY-MM-DD HHMM YYYY-MM-DD HHMM   contest start and end of the next passes
-//   mode CW|SSB                       the contest mode, as the plug-in's CW/SSB switch stores it
-//   host-version V                    the host's version, in the host's ini file Tarn2.ini
-//   html                              setVersion: results come as HTML from now on
-//   reset                             ResetStats0, an ordinary pass
-//   export [LABEL=VALUE ...]          ResetStats0, an export pass; the header dialog answered with these values
-//   export-cancel                     ResetStats0, an export pass whose header dialog is cancelled
-//   add DATE TIME HZ MODE CALL RST-SENT EXCH-SENT RST-RCVD EXCH-RCVD BAND [PREFIX]   AddData0; prints its answer
-//   remove (as add)                   RemoveData0
-//   log FILE                          AddData0 for every QSO of an ADIF or Cabrillo log; prints the counts
-//   check CALL BAND MODE [PREFIX [ZONE [OTHER-BAND]]]   CheckCall0; prints the code
-//   exchange TEXT                     IsValidExchg0; prints the answer
-//   result                            GetResult0; prints the text and the status it stored
-//   show FILE                         prints a file of the working folder, or that it is missing
-//   files                             lists the working folder's files (Plugins/ included)
-//   setting KEY VALUE                 writes a key of section "Settings" in Plugins/VU-VO.ini
-// A live session (the plug-in's windows, on Windows; natively each window step says that there are none):
-//   tune HZ                           the host's frequency, as its automation object answers it (0 at first)
-//   type CALL                         the entry grows one character at a time, with a CheckCall0 per character
-//                                     (band of the frequency, the host's mode, prefix and zone from cty.dat),
-//                                     each followed by the wait for the live update it asked for
-//   key TEXT                          the entry becomes TEXT: one CheckCall0, nothing waited for
-//   wait                              serves the windows until they have done all they were asked
-//   click ID                          clicks a check box of the main window, then waits
-//   caption WINDOW                    a window's title in UTF-8 (WINDOW: master, dxcc, county or zone)
-//   marks WINDOW                      the labels of the grid's buttons that show a multiplier worked
-//   picture NAME [WINDOW]             NAME.bmp of a window, or of the screen, in VUVO_ARTIFACTS (else here)
-//   windows                           the plug-in windows that are open
-//   commands                          the commands the plug-in sent the host since the last time
-//   timing                            how long the last keystroke took to reach the windows
-//   slow MS                           the host answers every later call MS milliseconds late
-//   busy MS                           the host's thread works MS milliseconds without serving any call
-//   unload                            FreeLibrary: the host lets the plug-in go
-//   exit                              the process ends at once (ExitProcess), windows open or not
+// Scripts: one step a line, words split at blanks (texts with blanks in double quotes; "" is an empty text). The
+// steps and their help are the tables below and in live_steps.cpp; `hostsim --help` prints them.
 #include "script.h"
 
 #include <algorithm>
@@ -42,9 +8,10 @@
 #include <sstream>
 #include <vector>
 
+#include "dialog_operator.h"
 #include "host_session.h"
 #include "live_host.h"
-#include "live_steps.h"
+#include "script_steps.h"
 #include "log_model.h"
 #include "ole_time.h"
 #include "text_util.h"
@@ -87,168 +54,224 @@ void writeText(std::FILE* out, const std::string& text) {
     if (text.empty() || text.back() != '\n') std::fputc('\n', out);
 }
 
-class Script {
-public:
-    Script(const PluginFunctions& plugin, ScriptContext& context, std::FILE* out)
-        : m_host(plugin), m_context(context), m_out(out) {
-        makeTime(2026, 4, 11, 7, 0, 0, m_pass.start);
-        makeTime(2026, 4, 12, 13, 0, 0, m_pass.end);
-        m_pass.hostDir = workingFolder();
+bool parseQso(const StepWords& w, StepEnv& env, LogQso& q, std::string& why) {
+    if (!parseDateTime(w[1], w[2], q.time, why)) return false;
+    if (!allDigits(w[3]) || w[3].size() > 10 || std::stoull(w[3]) > 0xFFFFFFFFull)
+        return why = "\"" + w[3] + "\" is not a frequency in Hz", false;
+    q.freqHz = static_cast<unsigned>(std::stoull(w[3]));
+    q.mode = w[4], q.call = w[5], q.rstSent = w[6], q.exchSent = w[7], q.rstRcvd = w[8];
+    q.exchRcvd = w[9], q.band = w[10];
+    if (w.size() == 12) {
+        q.prefix = w[11];
+    } else {
+        if (!env.loadCty(why)) return false;
+        q.prefix = env.context.cty.resolve(q.call).prefix;
     }
+    return true;
+}
 
-    bool step(const std::vector<std::string>& w, std::string& why) {
-        const std::string& s = w[0];
-        const std::size_t n = w.size() - 1;
-        if (s == "own" && (n == 1 || n == 2)) {
-            m_pass.ownCall = w[1];
-            if (n == 2) {
-                m_pass.ownPrefix = w[2];
-            } else {
-                if (!cty(why)) return false;
-                m_pass.ownPrefix = m_context.cty.resolve(w[1]).prefix;
-            }
-            std::fprintf(m_out, "own call \"%s\", prefix \"%s\"\n", m_pass.ownCall.c_str(), m_pass.ownPrefix.c_str());
-            return true;
-        }
-        if (s == "contest" && n == 4) {
-            if (!parseDateTime(w[1], w[2], m_pass.start, why) || !parseDateTime(w[3], w[4], m_pass.end, why))
-                return false;
-            return true;
-        }
-        if (needsPlugin(s) && m_context.library && !m_context.library->loaded())
-            return why = "the plug-in is unloaded", false;
-        if (s == "mode" && n == 1 && (w[1] == "CW" || w[1] == "SSB")) {
-            m_mode = w[1];
-            return storeContestMode(w[1] == "SSB", why);
-        }
-        if (s == "setting" && n == 2) return storeSettings({{w[1], w[2]}}, why);
-        if (s == "host-version" && n == 1) return storeHostVersion(w[1], why);
-        if (s == "html" && n == 0) return m_host.html(), true;
-        if (s == "reset" && n == 0) return m_host.reset(m_pass, false), true;
-        if ((s == "export" || s == "export-cancel") && (s == "export" || n == 0)) {
-            DialogAnswers answers;
-            if (s == "export-cancel") answers.cancel();
-            for (std::size_t i = 1; i <= n; ++i) {
-                const std::size_t eq = w[i].find('=');
-                if (eq == std::string::npos) return why = "export wants LABEL=VALUE, not " + w[i], false;
-                answers.set(w[i].substr(0, eq), w[i].substr(eq + 1));
-            }
-            if (!answers.publish(why)) return false;
-            m_host.reset(m_pass, true);
-            return true;
-        }
-        if ((s == "add" || s == "remove") && (n == 10 || n == 11)) {
-            LogQso q;
-            if (!parseDateTime(w[1], w[2], q.time, why)) return false;
-            if (!allDigits(w[3]) || w[3].size() > 10 || std::stoull(w[3]) > 0xFFFFFFFFull)
-                return why = "\"" + w[3] + "\" is not a frequency in Hz", false;
-            q.freqHz = static_cast<unsigned>(std::stoull(w[3]));
-            q.mode = w[4], q.call = w[5], q.rstSent = w[6], q.exchSent = w[7], q.rstRcvd = w[8];
-            q.exchRcvd = w[9], q.band = w[10];
-            if (n == 11) {
-                q.prefix = w[11];
-            } else {
-                if (!cty(why)) return false;
-                q.prefix = m_context.cty.resolve(q.call).prefix;
-            }
-            if (s == "add")
-                std::fprintf(m_out, "AddData0 %s %s: %d\n", q.call.c_str(), q.prefix.c_str(),
-                             m_host.add(q, m_pass.ownCall));
-            else
-                std::fprintf(m_out, "RemoveData0 %s: %d\n", q.call.c_str(), m_host.remove(q, m_pass.ownCall));
-            return true;
-        }
-        if (s == "log" && n == 1) {
-            Log log;
-            std::vector<std::string> messages;
-            const bool read = readLogFile(w[1], log, messages);
-            for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
-            if (!read) return why = "cannot read the log " + w[1], false;
-            if (!cty(why)) return false;
-            std::size_t stored = 0;
-            for (LogQso& q : log.qsos) {
-                q.prefix = m_context.cty.resolve(q.call).prefix;
-                stored += m_host.add(q, m_pass.ownCall) == 1;
-            }
-            std::fprintf(m_out, "%zu QSOs handed over, %zu stored, %zu rejected\n", log.qsos.size(), stored,
-                         log.qsos.size() - stored);
-            return true;
-        }
-        if (s == "check" && n >= 3 && n <= 6) {
-            const std::string prefix = n >= 4 ? w[4] : std::string();
-            int zone = 0;
-            if (n >= 5) {
-                if (!allDigits(w[5]) || w[5].size() > 3) return why = "zone \"" + w[5] + "\" is not a number", false;
-                zone = std::stoi(w[5]);
-            }
-            const int code = m_host.check(w[1], w[2], w[3], prefix, zone, n == 6 ? w[6].c_str() : nullptr);
-            std::fprintf(m_out, "CheckCall0 %s: %d %s\n", w[1].c_str(), code, checkMeaning(code));
-            return true;
-        }
-        if (s == "exchange" && n == 1) {
-            std::fprintf(m_out, "IsValidExchg0 \"%s\": %d\n", w[1].c_str(), m_host.exchange(w[1]));
-            return true;
-        }
-        if (s == "result" && n == 0) {
-            int status = 0;
-            writeText(m_out, m_host.result(status));
-            std::fprintf(m_out, "status %d\n", status);
-            return true;
-        }
-        if (s == "show" && n == 1) {
-            std::ifstream in(w[1], std::ios::binary);
-            if (!in) {
-                std::fprintf(m_out, "(no file %s)\n", w[1].c_str());
-                return true;
-            }
-            std::ostringstream text;
-            text << in.rdbuf();
-            writeText(m_out, text.str());
-            return true;
-        }
-        if (s == "files" && n == 0) {
-            std::vector<std::string> names;
-            std::error_code ec;
-            for (auto it = fs::recursive_directory_iterator(".", ec); !ec && it != fs::recursive_directory_iterator();
-                 it.increment(ec))
-                if (it->is_regular_file(ec)) names.push_back(it->path().lexically_relative(".").generic_string());
-            std::sort(names.begin(), names.end());
-            for (const std::string& name : names) std::fprintf(m_out, "%s\n", name.c_str());
-            return true;
-        }
-        bool handled = false;
-        const bool ran = liveStep(w, m_host, m_context, m_mode, [this](std::string& w) { return cty(w); }, m_out,
-                                  why, handled);
-        if (handled) return ran;
-        why = "unknown step or wrong number of words";
-        return false;
+bool ownStep(StepEnv& env, const StepWords& w, std::string& why) {
+    env.pass.ownCall = w[1];
+    if (w.size() == 3) {
+        env.pass.ownPrefix = w[2];
+    } else {
+        if (!env.loadCty(why)) return false;
+        env.pass.ownPrefix = env.context.cty.resolve(w[1]).prefix;
     }
+    std::fprintf(env.out, "own call \"%s\", prefix \"%s\"\n", env.pass.ownCall.c_str(), env.pass.ownPrefix.c_str());
+    return true;
+}
 
-private:
-    bool cty(std::string& why) {
-        if (m_context.ctyLoaded) return true;
-        std::vector<std::string> messages;
-        m_context.ctyLoaded = loadCtyFile(m_context.ctyPath, m_context.cty, messages);
-        for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
-        if (!m_context.ctyLoaded) why = "a step needs the country file";
-        return m_context.ctyLoaded;
+bool contestStep(StepEnv& env, const StepWords& w, std::string& why) {
+    return parseDateTime(w[1], w[2], env.pass.start, why) && parseDateTime(w[3], w[4], env.pass.end, why);
+}
+
+bool modeStep(StepEnv& env, const StepWords& w, std::string& why) {
+    if (w[1] != "CW" && w[1] != "SSB") return false;
+    env.mode = w[1];
+    return storeContestMode(w[1] == "SSB", why);
+}
+
+bool settingStep(StepEnv&, const StepWords& w, std::string& why) { return storeSettings({{w[1], w[2]}}, why); }
+bool hostVersionStep(StepEnv&, const StepWords& w, std::string& why) { return storeHostVersion(w[1], why); }
+bool htmlStep(StepEnv& env, const StepWords&, std::string&) { return env.host.html(), true; }
+bool resetStep(StepEnv& env, const StepWords&, std::string&) { return env.host.reset(env.pass, false), true; }
+
+bool exportStep(StepEnv& env, const StepWords& w, std::string& why) {
+    DialogAnswers answers;
+    if (w[0] == "export-cancel") answers.cancel();
+    for (std::size_t i = 1; i < w.size(); ++i) {
+        const std::size_t eq = w[i].find('=');
+        if (eq == std::string::npos) return why = "export wants LABEL=VALUE, not " + w[i], false;
+        answers.set(w[i].substr(0, eq), w[i].substr(eq + 1));
     }
+    if (!answers.publish(why)) return false;
+    env.host.reset(env.pass, true);
+    return true;
+}
 
-    static bool needsPlugin(const std::string& s) {
-        for (const char* step : {"html", "reset", "export", "export-cancel", "add", "remove", "log", "check",
-                                 "exchange", "result", "type", "key"})
-            if (s == step) return true;
-        return false;
+bool addStep(StepEnv& env, const StepWords& w, std::string& why) {
+    LogQso q;
+    if (!parseQso(w, env, q, why)) return false;
+    std::fprintf(env.out, "AddData0 %s %s: %d\n", q.call.c_str(), q.prefix.c_str(), env.host.add(q, env.pass.ownCall));
+    return true;
+}
+
+bool removeStep(StepEnv& env, const StepWords& w, std::string& why) {
+    LogQso q;
+    if (!parseQso(w, env, q, why)) return false;
+    std::fprintf(env.out, "RemoveData0 %s: %d\n", q.call.c_str(), env.host.remove(q, env.pass.ownCall));
+    return true;
+}
+
+bool logStep(StepEnv& env, const StepWords& w, std::string& why) {
+    Log log;
+    std::vector<std::string> messages;
+    const bool read = readLogFile(w[1], log, messages);
+    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    if (!read) return why = "cannot read the log " + w[1], false;
+    if (!env.loadCty(why)) return false;
+    std::size_t stored = 0;
+    for (LogQso& q : log.qsos) {
+        q.prefix = env.context.cty.resolve(q.call).prefix;
+        stored += env.host.add(q, env.pass.ownCall) == 1;
     }
+    std::fprintf(env.out, "%zu QSOs handed over, %zu stored, %zu rejected\n", log.qsos.size(), stored,
+                 log.qsos.size() - stored);
+    return true;
+}
 
-    HostSession m_host;
-    ScriptContext& m_context;
-    std::FILE* m_out;
-    PassSetup m_pass;
-    std::string m_mode = "CW"; // the contest mode the operator chose last
+bool checkStep(StepEnv& env, const StepWords& w, std::string& why) {
+    const std::size_t n = w.size() - 1;
+    const std::string prefix = n >= 4 ? w[4] : std::string();
+    int zone = 0;
+    if (n >= 5) {
+        if (!allDigits(w[5]) || w[5].size() > 3) return why = "zone \"" + w[5] + "\" is not a number", false;
+        zone = std::stoi(w[5]);
+    }
+    const int code = env.host.check(w[1], w[2], w[3], prefix, zone, n == 6 ? w[6].c_str() : nullptr);
+    std::fprintf(env.out, "CheckCall0 %s: %d %s\n", w[1].c_str(), code, checkMeaning(code));
+    return true;
+}
+
+bool exchangeStep(StepEnv& env, const StepWords& w, std::string&) {
+    std::fprintf(env.out, "IsValidExchg0 \"%s\": %d\n", w[1].c_str(), env.host.exchange(w[1]));
+    return true;
+}
+
+bool resultStep(StepEnv& env, const StepWords&, std::string&) {
+    int status = 0;
+    writeText(env.out, env.host.result(status));
+    std::fprintf(env.out, "status %d\n", status);
+    return true;
+}
+
+bool showStep(StepEnv& env, const StepWords& w, std::string&) {
+    std::ifstream in(w[1], std::ios::binary);
+    if (!in) {
+        std::fprintf(env.out, "(no file %s)\n", w[1].c_str());
+        return true;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    writeText(env.out, text.str());
+    return true;
+}
+
+bool filesStep(StepEnv& env, const StepWords&, std::string&) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(".", ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (it->is_regular_file(ec)) names.push_back(it->path().lexically_relative(".").generic_string());
+    std::sort(names.begin(), names.end());
+    for (const std::string& name : names) std::fprintf(env.out, "%s\n", name.c_str());
+    return true;
+}
+
+constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
+
+constexpr ScriptStep kPassSteps[] = {
+    {"own", "CALL [PREFIX]", "own call and prefix of the next passes (prefix from cty.dat when left out)",
+     1, 2, false, true, ownStep},
+    {"contest", "YYYY-MM-DD HHMM YYYY-MM-DD HHMM", "contest start and end of the next passes", 4, 4, false, true,
+     contestStep},
+    {"mode", "CW|SSB", "the contest mode, as the plug-in's CW/SSB switch stores it", 1, 1, false, true, modeStep},
+    {"host-version", "V", "the host's version, in the host's ini file Tarn2.ini", 1, 1, false, true,
+     hostVersionStep},
+    {"html", "", "setVersion: results come as HTML from now on", 0, 0, true, true, htmlStep},
+    {"reset", "", "ResetStats0, an ordinary pass", 0, 0, true, true, resetStep},
+    {"export", "[LABEL=VALUE ...]", "ResetStats0, an export pass; the header dialog answered with these values", 0,
+     kAnyNumber, true, true, exportStep},
+    {"export-cancel", "", "ResetStats0, an export pass whose header dialog is cancelled", 0, 0, true, true,
+     exportStep},
+    {"add", "DATE TIME HZ MODE CALL RST-SENT EXCH-SENT RST-RCVD EXCH-RCVD BAND [PREFIX]", "AddData0; prints its answer",
+     10, 11, true, true, addStep},
+    {"remove", "(as add)", "RemoveData0", 10, 11, true, true, removeStep},
+    {"log", "FILE", "AddData0 for every QSO of an ADIF or Cabrillo log; prints the counts", 1, 1, true, true, logStep},
+    {"check", "CALL BAND MODE [PREFIX [ZONE [OTHER-BAND]]]", "CheckCall0; prints the code", 3, 6, true, true,
+     checkStep},
+    {"exchange", "TEXT", "IsValidExchg0; prints the answer", 1, 1, true, true, exchangeStep},
+    {"result", "", "GetResult0; prints the text and the status it stored", 0, 0, true, true, resultStep},
+    {"show", "FILE", "prints a file of the working folder, or that it is missing", 1, 1, false, true, showStep},
+    {"files", "", "lists the working folder's files (Plugins/ included)", 0, 0, false, true, filesStep},
+    {"setting", "KEY VALUE", "writes a key of section \"Settings\" in Plugins/VU-VO.ini", 2, 2, false, true,
+     settingStep},
 };
 
 } // namespace
+
+std::span<const ScriptStep> passSteps() { return kPassSteps; }
+
+const ScriptStep* findStep(const std::string& name) {
+    for (const std::span<const ScriptStep> table : {passSteps(), liveSteps()})
+        for (const ScriptStep& step : table)
+            if (name == step.name) return &step;
+    return nullptr;
+}
+
+void printStepHelp(std::FILE* to) {
+    constexpr int kHelpColumn = 34;
+    auto print = [to](std::span<const ScriptStep> table) {
+        for (const ScriptStep& step : table) {
+            const std::string call = std::string(step.name) + (*step.words ? " " : "") + step.words;
+            if (call.size() + 2 < kHelpColumn)
+                std::fprintf(to, "  %-*s%s\n", kHelpColumn - 2, call.c_str(), step.help);
+            else
+                std::fprintf(to, "  %s\n  %-*s%s\n", call.c_str(), kHelpColumn - 2, "", step.help);
+        }
+    };
+    std::fprintf(to, "Script steps (texts with blanks in double quotes; \"\" is an empty text):\n");
+    print(passSteps());
+    std::fprintf(to, "Steps of a live session (the plug-in's windows, on Windows; natively each window step says\n"
+                     "that there are none):\n");
+    print(liveSteps());
+}
+
+bool StepEnv::loadCty(std::string& why) {
+    if (context.ctyLoaded) return true;
+    std::vector<std::string> messages;
+    if (context.ctyPath.empty()) messages.push_back(context.ctyMissing);
+    else context.ctyLoaded = loadCtyFile(context.ctyPath, context.cty, messages);
+    for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    if (!context.ctyLoaded) why = "a step needs the country file";
+    return context.ctyLoaded;
+}
+
+// Runs one step: found in the tables, its number of words checked, refused when it needs an unloaded plug-in.
+static bool runStep(StepEnv& env, const StepWords& w, std::string& why) {
+    const ScriptStep* step = findStep(w[0]);
+    const std::size_t n = w.size() - 1;
+    if (!step || n < step->least || n > step->most) return why = "unknown step or wrong number of words", false;
+    if (step->needsPlugin && env.context.library && !env.context.library->loaded())
+        return why = "the plug-in is unloaded", false;
+    if (env.context.live && step >= liveSteps().data() && step < liveSteps().data() + liveSteps().size()) {
+        if (const std::string refusal = env.context.live->refusal(); !refusal.empty()) return why = refusal, false;
+    }
+    if (step->run(env, w, why)) return true;
+    if (why.empty()) why = "unknown step or wrong number of words";
+    return false;
+}
 
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out) {
     std::ifstream in(path, std::ios::binary);
@@ -256,7 +279,13 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
         std::fprintf(stderr, "hostsim: cannot open the script %s\n", path.c_str());
         return 1;
     }
-    Script script(plugin, context, out);
+    HostSession host(plugin);
+    PassSetup pass;
+    makeTime(2026, 4, 11, 7, 0, 0, pass.start);
+    makeTime(2026, 4, 12, 13, 0, 0, pass.end);
+    pass.hostDir = workingFolder();
+    std::string mode = "CW";
+    StepEnv env{host, context, pass, mode, out};
     std::string line;
     int number = 0;
     while (std::getline(in, line)) {
@@ -273,10 +302,13 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
         }
         // Between two of its own steps the host's thread serves what the plug-in's windows asked of it; a host
         // that lets the plug-in go, or ends, does so at once.
-        if (context.live && words[0] != "unload" && words[0] != "exit" && words[0] != "busy") context.live->pump();
+        const ScriptStep* step = words.empty() ? nullptr : findStep(words[0]);
+        if (context.live && (!step || step->pumpsFirst)) context.live->pump();
         std::fprintf(out, "> %s\n", std::string(text).c_str());
-        if (words.empty() || !script.step(words, why)) {
-            std::fflush(out);
+        const bool done = !words.empty() && runStep(env, words, why);
+        std::fflush(out);
+        tellMessages();  // what the plug-in told the operator during the step
+        if (!done) {
             std::fprintf(stderr, "hostsim: %s:%d: %s\n", path.c_str(), number, why.c_str());
             return 1;
         }

@@ -10,7 +10,8 @@
 class LiveHost;
 
 struct ScriptContext {
-    std::string ctyPath;
+    std::string ctyPath;     // empty when none was given or found
+    std::string ctyMissing;  // then why
     CtyDatabase cty;
     bool ctyLoaded = false;
     PluginLibrary* library = nullptr; // the steps that unload it

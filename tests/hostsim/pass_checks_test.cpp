@@ -1,0 +1,131 @@
+// What hostsim tells the operator about a log and a pass: bands as typed, the contest a log names, QSOs outside
+// the contest, calls that do not look like calls, and what a bad-QSO file says was left out of a Cabrillo file.
+#include <gtest/gtest.h>
+
+#include "ole_time.h"
+#include "pass_checks.h"
+
+namespace {
+
+COleDateTime at(int year, int month, int day, int hour, int minute, int second = 0) {
+    COleDateTime t;
+    EXPECT_TRUE(makeTime(year, month, day, hour, minute, second, t));
+    return t;
+}
+
+LogQso qsoAt(const COleDateTime& time) {
+    LogQso q;
+    q.time = time;
+    q.call = "JA1ABC";
+    return q;
+}
+
+using Marks = std::vector<std::pair<std::string, std::size_t>>;
+
+// A bad-QSO file as the plug-in writes it: a title, then one line per finding, each line ended by eol.
+std::string badQsoFile(const char* eol) {
+    const char* lines[] = {
+        "Japan International DX CW Contest UBN file ",
+        "QSO:  14058  CW  2026-04-11 0929  K1VU  599  05  7K4DQI  599  33   DUPE !!!",
+        "QSO:  14016  CW  2026-04-11 1038  K1VU  599  05  JO5WB  599  51  51  Code is not acceptable !!!",
+        "QSO:  21039  CW  2026-04-11 1104  K1VU  599  05  W3QY  599  05   QSO 0 points !!!",
+        "QSO:  10112  CW  2026-04-11 1231  K1VU  599  05  JR4PI  599  35   WRONG BAND !!!",
+        // One QSO on a band outside the contest that also scores nothing: left out once, for its first mark.
+        "QSO:  18106  CW  2026-04-12 0101  K1VU  599  05  JN1QEF  599  12   WRONG BAND !!!",
+        "QSO:  18106  CW  2026-04-12 0101  K1VU  599  05  JN1QEF  599  12   QSO 0 points !!!",
+        // The unacceptable-code line repeats the exchange; the same QSO's other line does not.
+        "QSO:  7026  CW  2026-04-12 0906  K1VU  599  05  7L1WE  599   7   7  Code is not acceptable !!!",
+        "QSO:  7026  CW  2026-04-12 0906  K1VU  599  05  7L1WE  599   7   QSO 0 points !!!",
+        "QSO:  3530  CW  2026-04-11 1802  K1VU  599  05  7M2PO  599     NO NUMBER !!!",
+        "QSO:  14012  SSB  2026-04-12 0328  K1VU  59  05  JF8VHE  59  01   WRONG MODE !!!",
+        "QSO:  14030  CW  2026-04-12 0622  K1VU  599  05  DL5BLF  599  05   QSO 0 points !!!",
+        // Not a mark of this file's: a line that merely ends in "!!!" and names none.
+        "QSO:  14030  CW  2026-04-12 0623  K1VU  599  05  DL5XYZ  599  05   LOOK HERE !!!",
+    };
+    std::string text;
+    for (const char* line : lines) text += std::string(line) + eol;
+    return text;
+}
+
+TEST(PassChecks, BandsAreTheContestsSixInAnyCaseAndNothingElse) {
+    std::vector<std::string> bands;
+    for (const char* b : contestBands()) bands.emplace_back(b);
+    EXPECT_EQ((std::vector<std::string>{"160m", "80m", "40m", "20m", "15m", "10m"}), bands);
+
+    EXPECT_EQ("20m", contestBand("20M"));
+    EXPECT_EQ("20m", contestBand("20m"));
+    EXPECT_EQ("160m", contestBand("160M"));
+    EXPECT_EQ("40m", contestBand(" 40m "));
+    for (const char* refused : {"40", "30m", "6m", "2m", "", "m", "20 m", "20mm", "0m", "1600m"})
+        EXPECT_EQ("", contestBand(refused)) << refused;
+}
+
+TEST(PassChecks, ALogNamesJidxWhenItsContestDoesOrWhenItNamesNone) {
+    for (const char* jidx : {"", "   ", "JIDX-CW", "JIDX-SSB", "jidx-cw", " JIDX-CW ", "JIDX"})
+        EXPECT_TRUE(namesJidx(jidx)) << '"' << jidx << '"';
+    for (const char* other : {"CQ-WW-CW", "ARRL-DX-CW", "JA-DX", "XJIDX", "IDX"})
+        EXPECT_FALSE(namesJidx(other)) << other;
+}
+
+TEST(PassChecks, QsosOutsideTheContestAreCountedTheEdgesInside) {
+    const COleDateTime start = at(2026, 4, 11, 7, 0), end = at(2026, 4, 12, 13, 0);
+    Log log;
+    EXPECT_EQ(0u, countOutside(log, start, end));
+    for (const COleDateTime& t : {start, end, at(2026, 4, 11, 12, 0)}) log.qsos.push_back(qsoAt(t));
+    EXPECT_EQ(0u, countOutside(log, start, end));
+    // A second either side of the contest, and a QSO months later.
+    for (const COleDateTime& t : {at(2026, 4, 11, 6, 59, 59), at(2026, 4, 12, 13, 0, 1), at(2026, 9, 5, 12, 0)})
+        log.qsos.push_back(qsoAt(t));
+    EXPECT_EQ(3u, countOutside(log, start, end));
+    // A contest of one instant holds only what is logged at that instant.
+    EXPECT_EQ(5u, countOutside(log, start, start));
+}
+
+TEST(PassChecks, CallsLookLikeCallsWithALetterAndADigit) {
+    for (const char* call : {"K1VU", "k1vu", "JA1ABC/3", "VE3/JA1ABC", "K1ABC/MM", "7K4DQI", "4U1UN", "K1A",
+                             "ABCDEFGHIJ123456789/"})
+        EXPECT_TRUE(plausibleCall(call)) << call;
+    for (const char* call : {"", "K1", "KVU", "123", "///", "K1VU ", "K-1VU", "JA1ABC\t", "K1VU\xC3\x84",
+                             "ABCDEFGHIJ123456789/1"})
+        EXPECT_FALSE(plausibleCall(call)) << call;
+    EXPECT_FALSE(plausibleCall(std::string(1 << 20, 'K') + "1"));
+}
+
+TEST(PassChecks, TheBadQsoFileIsNamedAfterTheContestsEndDate) {
+    EXPECT_EQ("BadQSO_RarurAZIZ_12_04_2026.txt", badQsoFileName(at(2026, 4, 12, 13, 0)));
+    EXPECT_EQ("BadQSO_RarurAZIZ_01_11_2026.txt", badQsoFileName(at(2026, 11, 1, 0, 0)));
+    EXPECT_EQ("BadQSO_RarurAZIZ_31_12_1999.txt", badQsoFileName(at(1999, 12, 31, 23, 59, 59)));
+}
+
+TEST(PassChecks, QsoLinesOfACabrilloFileAreCountedWhateverTheLineEnds) {
+    const std::string head = "START-OF-LOG: 3.0\nCALLSIGN: K1VU\nSOAPBOX: QSO: in a soapbox is no QSO\n";
+    const std::string qso = "QSO:  7012 CW 2026-04-11 0800 K1VU 599 05 JA1ABC 599 13";
+    EXPECT_EQ(0u, countQsoLines(""));
+    EXPECT_EQ(0u, countQsoLines(head + "END-OF-LOG:\n"));
+    EXPECT_EQ(2u, countQsoLines(head + qso + "\n" + qso + "\nEND-OF-LOG:\n"));
+    EXPECT_EQ(2u, countQsoLines(head + qso + "\r\n" + qso + "\r\nEND-OF-LOG:\r\n"));
+    EXPECT_EQ(1u, countQsoLines(qso));  // the last line without its end
+    EXPECT_EQ(1u, countQsoLines(qso + "\nX-" + qso + "\n " + qso + "\nqso: 7012\n"));
+}
+
+TEST(PassChecks, WhatWasLeftOutIsCountedOncePerQsoByItsFirstMark) {
+    const Marks expected = {{"Code is not acceptable", 2}, {"QSO 0 points", 2}, {"WRONG BAND", 2},
+                            {"NO NUMBER", 1}, {"WRONG MODE", 1}};
+    EXPECT_EQ(expected, leftOutByMark(badQsoFile("\r\n")));
+    EXPECT_EQ(expected, leftOutByMark(badQsoFile("\n")));
+    // The last line without its end counts too.
+    std::string unended = badQsoFile("\n");
+    unended.pop_back();
+    EXPECT_EQ(expected, leftOutByMark(unended));
+}
+
+TEST(PassChecks, DupesAndFilesWithoutMarksLeaveNothingOut) {
+    EXPECT_EQ(Marks{}, leftOutByMark(""));
+    EXPECT_EQ(Marks{}, leftOutByMark("Japan International DX CW Contest UBN file \r\n"));
+    EXPECT_EQ(Marks{}, leftOutByMark("QSO:  14058  CW  2026-04-11 0929  K1VU  599  05  7K4DQI  599  33   DUPE !!!\n"
+                                     "WRONG BAND !!! in the middle of a line\n"
+                                     " !!!\n"
+                                     "!!!\n"));
+}
+
+} // namespace

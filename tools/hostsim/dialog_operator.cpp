@@ -1,0 +1,11 @@
+// What the plug-in told the operator, said the same way on every system: its own text, quoted in hostsim's words.
+#include "dialog_operator.h"
+
+#include <cstdio>
+
+std::vector<std::string> tellMessages() {
+    std::vector<std::string> texts = takeMessages();
+    for (const std::string& text : texts) std::fprintf(stderr, "hostsim: the plug-in said: %s\n", text.c_str());
+    std::fflush(stderr);
+    return texts;
+}

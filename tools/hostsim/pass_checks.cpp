@@ -1,0 +1,93 @@
+#include "pass_checks.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <set>
+
+#include "ole_time.h"
+#include "text_util.h"
+
+namespace {
+
+constexpr std::array<const char*, 6> kBands = {"160m", "80m", "40m", "20m", "15m", "10m"};
+
+// The marks that keep a QSO out of the Cabrillo file, as the bad-QSO file ends its lines.
+constexpr std::array<std::string_view, 5> kLeavingMarks = {"WRONG BAND", "WRONG MODE", "NO NUMBER",
+                                                            "Code is not acceptable", "QSO 0 points"};
+constexpr std::string_view kMarkEnd = " !!!";
+
+} // namespace
+
+std::span<const char* const> contestBands() { return kBands; }
+
+std::string contestBand(std::string_view typed) {
+    for (const char* band : kBands)
+        if (ascii::equalsNoCase(ascii::trim(typed), band)) return band;
+    return {};
+}
+
+bool namesJidx(std::string_view contest) {
+    const std::string_view c = ascii::trim(contest);
+    return c.empty() || ascii::startsWithNoCase(c, "JIDX");
+}
+
+std::size_t countOutside(const Log& log, const COleDateTime& start, const COleDateTime& end) {
+    std::size_t outside = 0;
+    for (const LogQso& q : log.qsos) outside += q.time.m_dt < start.m_dt || q.time.m_dt > end.m_dt;
+    return outside;
+}
+
+bool plausibleCall(std::string_view call) {
+    if (call.size() < 3 || call.size() > 20) return false;
+    bool letter = false, digit = false;
+    for (const char c : call) {
+        const bool isLetter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'), isDigit = c >= '0' && c <= '9';
+        if (!isLetter && !isDigit && c != '/') return false;
+        letter |= isLetter, digit |= isDigit;
+    }
+    return letter && digit;
+}
+
+std::string badQsoFileName(const COleDateTime& end) {
+    const CivilTime c = civilOf(end);
+    char name[64];
+    std::snprintf(name, sizeof name, "BadQSO_RarurAZIZ_%02d_%02d_%04d.txt", c.day, c.month, c.year);
+    return name;
+}
+
+std::size_t countQsoLines(std::string_view cabrillo) {
+    std::size_t count = 0;
+    for (std::size_t pos = 0; pos < cabrillo.size();) {
+        const std::size_t eol = std::min(cabrillo.find('\n', pos), cabrillo.size());
+        count += cabrillo.substr(pos, eol - pos).starts_with("QSO:");
+        pos = eol + 1;
+    }
+    return count;
+}
+
+std::vector<std::pair<std::string, std::size_t>> leftOutByMark(std::string_view badQso) {
+    std::vector<std::pair<std::string, std::size_t>> counts;
+    std::set<std::string, std::less<>> counted; // the QSOs already counted, by their line before the mark
+    for (std::size_t pos = 0; pos < badQso.size();) {
+        const std::size_t eol = std::min(badQso.find('\n', pos), badQso.size());
+        std::string_view line = badQso.substr(pos, eol - pos);
+        pos = eol + 1;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (!line.ends_with(kMarkEnd)) continue;
+        for (const std::string_view mark : kLeavingMarks) {
+            const std::size_t at = line.size() - kMarkEnd.size() - mark.size();
+            if (line.size() < kMarkEnd.size() + mark.size() || line.substr(at, mark.size()) != mark) continue;
+            // The unacceptable-code line repeats the exchange before its mark: the QSO is what comes before that.
+            std::string_view qso = ascii::trim(line.substr(0, at));
+            if (mark == kLeavingMarks[3] && qso.rfind("  ") != std::string_view::npos)
+                qso = ascii::trim(qso.substr(0, qso.rfind("  ")));
+            if (!counted.emplace(qso).second) break;
+            auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return c.first == mark; });
+            if (it == counts.end()) counts.emplace_back(std::string(mark), 1);
+            else ++it->second;
+            break;
+        }
+    }
+    return counts;
+}
