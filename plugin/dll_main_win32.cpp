@@ -16,11 +16,6 @@ extern "C" const void* _Unwind_Find_FDE(void* pc, DwarfEhBases* bases);
 #endif
 
 namespace {
-// The plug-in's windows come with the plug-in: the load puts its window thread behind the host's calls.
-struct WindowThreadInstaller {
-    WindowThreadInstaller() { installWin32WindowThread(); }
-} installer;
-
 #if defined(__i386__) && defined(__GNUC__)
 // i686 GCC unwinds with DWARF tables, which the start-up code (crtbegin's __gcc_register_frame) registers before
 // DllMain runs. It registers them with the unwinder of libgcc_s_dw2-1.dll instead of ours whenever that DLL is

@@ -145,9 +145,8 @@ master* masterWindow() { return g_master; }
 
 bool windowThreadUnloading() { return g_unloading; }
 
+// The Windows build's window thread: the plug-in's windows come with the plug-in.
 WindowThread& defaultWindowThread() { return *windowThread(); }
-
-void installWin32WindowThread() { installWindowThread(windowThread()); }
 
 void releaseWindowThreadForUnload() {
     if (!g_threadAlive) return;

@@ -7,9 +7,6 @@ class master;
 // The main window object while a window thread runs it (set by that thread), or null.
 master* masterWindow();
 
-// Installs the Windows window thread behind the host thread's calls (the plug-in's load does this; it is also the
-// Windows build's default).
-void installWin32WindowThread();
 // True once the library's unload has asked the window thread to close: the thread then opens nothing more (making
 // a window needs the loader lock, which the unload holds).
 bool windowThreadUnloading();
