@@ -88,6 +88,7 @@ ResultTally tallyResult() {
         counts[s].tally.index = bandIndexOf(b);
         counts[s].points = jidx::bandPoints(b);
     }
+    // An empty log's "last band" is "30m", a band the contest has not: the system's own stand-in for none.
     const std::string lastBand = g_log.empty() ? "30m" : g_log.back().band;
     const std::string* cachedBand = nullptr;
     BandCount* c = nullptr;
