@@ -186,6 +186,7 @@ const char* VUVO_API GetResult0(int* status) {
         {
             std::lock_guard lock(stateMutex());
             tally = tallyResult();
+            // The Cabrillo log's QSO lines come from the very log the tally counted.
             if (tally.exporting) g_cabrillo.SetQsos(g_log);
         }
         // Only the host's thread touches what follows: the text it gets, the score, the Cabrillo log.
