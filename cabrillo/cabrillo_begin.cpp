@@ -1,5 +1,6 @@
 // The start of an export: the Cabrillo header from the settings and from the operator.
 #include "cabrillo/cabrillo_log.h"
+#include "cabrillo/header_fields.h"
 #include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "engine/jidx_rules.h"
@@ -48,78 +49,58 @@ std::string safeFileBase(const std::string& ownCall) {
 } // namespace
 
 platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int contestMode) {
-    m_callsign = ownCall;
     m_fileBase = safeFileBase(ownCall);
-    m_operators = settingsRead("Operators", ownCall);
-    m_name = settingsRead("Name");
-    m_address = settingsRead("Address");
-    m_addressCity = settingsRead("Address-City");
-    m_addressPostalCode = settingsRead("Address-PostalCode");
-    m_addressCountry = settingsRead("Address-Country");
-    m_claimed = settingsRead("Claimed");
     const jidx::ModeRow& mode = jidx::modeRow(contestMode);
-    m_categoryPower = "HIGH";
-    m_location = "DX";
-    m_contest = mode.cabrilloContest;
-    m_categoryMode = mode.cabrilloCategory;
-    m_categoryOperator = "SINGLE-OP";
-    m_categoryBand = "ALL";
-    m_categoryTransmitter = "ONE";
-    m_email = settingsRead("Email");
-    m_club = settingsRead("Club");
-    m_soapbox = ReplaceAll(ReplaceAll(settingsRead("SoapBox"), "<CR>", "\r"), "<LF>", "\n");
+    platform::HeaderDialogValues values;
+    for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields) {
+        if (!f.member) continue;
+        std::string& value = this->*f.member;
+        switch (f.start) {
+        case cabrillo::Start::fixed: value = f.text; break;
+        case cabrillo::Start::stored: value = settingsRead(f.settingsKey, f.text); break;
+        case cabrillo::Start::ownCall: value = ownCall; break;
+        case cabrillo::Start::storedOrOwnCall: value = settingsRead(f.settingsKey, ownCall); break;
+        case cabrillo::Start::modeRow: value = mode.*f.fromMode; break;
+        }
+        if (f.lines == cabrillo::Lines::several) value = ReplaceAll(ReplaceAll(value, "<CR>", "\r"), "<LF>", "\n");
+        values.push_back({f.box, value});
+    }
     m_qsoLines.clear();
 
     m_outcome = platform::HeaderDialogOutcome::failed; // until the operator's answer comes in
-    return platform::HeaderDialogValues{m_contest,      m_callsign,         m_claimed,          m_categoryOperator,
-                                        m_location,     m_categoryBand,     m_categoryMode,     m_categoryPower,
-                                        m_categoryTransmitter, m_name,      m_address,          m_addressCity,
-                                        m_addressPostalCode,   m_addressCountry, m_operators,   m_club,
-                                        m_soapbox,      m_email};
+    return values;
 }
 
-bool CCabrilloLog::Confirm(platform::HeaderDialogOutcome outcome, const platform::HeaderDialogValues& v) {
+bool CCabrilloLog::Confirm(platform::HeaderDialogOutcome outcome, const platform::HeaderDialogValues& values) {
     m_outcome = outcome;
     if (m_outcome != platform::HeaderDialogOutcome::confirmed) return false;
 
-    // A line break in a one-line value would add a line to the log and to the settings file.
-    m_contest = OneLine(v.contest);
-    m_callsign = OneLine(v.callsign);
-    m_claimed = OneLine(v.claimed);
-    m_categoryOperator = OneLine(v.categoryOperator);
-    m_location = OneLine(v.location);
-    m_categoryBand = OneLine(v.categoryBand);
-    m_categoryMode = OneLine(v.categoryMode);
-    m_categoryPower = OneLine(v.categoryPower);
-    m_categoryTransmitter = OneLine(v.categoryTransmitter);
-    m_name = OneLine(v.name);
-    m_address = OneLine(v.address);
-    m_addressCity = OneLine(v.addressCity);
-    m_addressPostalCode = OneLine(v.addressPostalCode);
-    m_addressCountry = OneLine(v.addressCountry);
-    m_club = OneLine(v.club);
-    m_email = OneLine(v.email);
-    // Line breaks cannot stand in a settings value: markers keep them.
-    m_operators = ReplaceAll(ReplaceAll(v.operators, "\r", "<CR>"), "\n", "<LF>");
-    m_soapbox = ReplaceAll(ReplaceAll(v.soapbox, "\r", "<CR>"), "\n", "<LF>");
+    for (const platform::HeaderDialogEntry& entry : values) {
+        const cabrillo::HeaderField* field = cabrillo::fieldOfBox(entry.box.control);
+        if (!field) continue;
+        const cabrillo::HeaderField& f = *field;
+        const std::string& answer = entry.value;
+        // A line break in a one-line value would add a line to the log and to the settings file; in a value of
+        // several lines it cannot stand in the settings either: markers keep it.
+        this->*f.member = f.lines == cabrillo::Lines::one
+                              ? OneLine(answer)
+                              : ReplaceAll(ReplaceAll(answer, "\r", "<CR>"), "\n", "<LF>");
+    }
 
-    settingsWrite("Band", m_categoryBand);
-    settingsWrite("Power", m_categoryPower);
-    settingsWrite("Operators", m_operators);
-    settingsWrite("Name", m_name);
-    settingsWrite("Address", m_address);
-    settingsWrite("Address-City", m_addressCity);
-    settingsWrite("Address-PostalCode", m_addressPostalCode);
-    settingsWrite("Address-Country", m_addressCountry);
-    settingsWrite("Category", m_categoryOperator);
-    settingsWrite("Contest", m_contest);
-    settingsWrite("Email", m_email);
-    settingsWrite("Club", m_club);
-    settingsWrite("SoapBox", m_soapbox);
-    settingsWrite("Loc", m_location);
+    // The settings file keeps new keys in the order first written.
+    for (int order = 1;; ++order) {
+        const cabrillo::HeaderField* stored = nullptr;
+        for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields)
+            if (f.storeOrder == order) stored = &f;
+        if (!stored) break;
+        settingsWrite(stored->settingsKey, this->*stored->member);
+    }
 
     // Each typed line becomes a keyword line of its own in the file.
-    m_operators = ReplaceAll(ReplaceAll(m_operators, "<CR>", "\r\nOPERATORS: "), "<LF>", "");
-    m_soapbox = ReplaceAll(ReplaceAll(m_soapbox, "<CR>", "\r\nSOAPBOX: "), "<LF>", "");
+    for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields)
+        if (f.lines != cabrillo::Lines::one) {
+            std::string& value = this->*f.member;
+            value = ReplaceAll(ReplaceAll(value, "<CR>", "\r\n" + std::string(f.tag)), "<LF>", "");
+        }
     return true;
 }

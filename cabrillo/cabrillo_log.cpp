@@ -1,5 +1,6 @@
 #include "cabrillo/cabrillo_log.h"
 
+#include "cabrillo/header_fields.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
 #include "platform/portable/text_format.h"
@@ -17,37 +18,33 @@ void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::strin
                                       OneLine(exchRcvd).c_str()));
 }
 
-std::string CCabrilloLog::Write() {
+void CCabrilloLog::SetQsos(const QsoLog& log) {
+    m_qsoLines.clear();
+    for (const CInfo& q : log) {
+        if (q.excluded) continue;
+        const jidx::ModeRow* row = jidx::modeRowNamed(q.mode);
+        AddQso(q.call, q.freqKHz, row ? row->cabrilloQsoMode : "??", q.time, q.rstSent, q.exchSent, q.rstRcvd,
+               q.exchRcvd);
+    }
+}
+
+std::string CCabrilloLog::Write(long long claimedScore) {
     if (m_outcome == platform::HeaderDialogOutcome::cancelled) return "Export cancelled: no Cabrillo file was written";
     if (m_outcome == platform::HeaderDialogOutcome::failed)
         return "Export failed: the Cabrillo header dialog could not be shown; no Cabrillo file was written";
+    const cabrillo::Only category =
+        m_categoryOperator == "MULTI-OP" ? cabrillo::Only::multiOp : cabrillo::Only::singleOp;
     std::string text = "START-OF-LOG: 3.0\r\n";
-    auto field = [&text](const char* keyword, const std::string& value) {
-        text += keyword;
-        text += value;
+    for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields) {
+        if (f.only != cabrillo::Only::always && f.only != category) continue;
+        text += f.tag;
+        switch (f.line) {
+        case cabrillo::LineValue::field: text += this->*f.member; break;
+        case cabrillo::LineValue::claimedScore: text += std::to_string(claimedScore); break;
+        case cabrillo::LineValue::hostVersion: text += g_hostVersion; break;
+        }
         text += "\r\n";
-    };
-    field("ARRL-SECTION: ", m_location);
-    field("CONTEST: ", m_contest);
-    field("CALLSIGN: ", m_callsign);
-    field("CATEGORY-OPERATOR: ", m_categoryOperator);
-    if (m_categoryOperator == "MULTI-OP")
-        field("CATEGORY-TRANSMITTER: ", m_categoryTransmitter);
-    else
-        field("CATEGORY-BAND: ", m_categoryBand);
-    field("CATEGORY-MODE: ", m_categoryMode);
-    field("CATEGORY-POWER: ", m_categoryPower);
-    field("CLAIMED-SCORE: ", std::to_string(g_claimedScore));
-    field("OPERATORS: ", m_operators);
-    field("CLUB: ", m_club);
-    field("NAME: ", m_name);
-    field("ADDRESS: ", m_address);
-    field("ADDRESS-CITY: ", m_addressCity);
-    field("ADDRESS-POSTALCODE: ", m_addressPostalCode);
-    field("ADDRESS-COUNTRY: ", m_addressCountry);
-    field("E-MAIL: ", m_email);
-    field("CREATED-BY: Tarn ", g_hostVersion);
-    field("SOAPBOX: ", m_soapbox);
+    }
     for (const auto& line : m_qsoLines) text += line;
     text += "END-OF-LOG:\r\n";
     const std::string name = m_fileBase + ".cbr";

@@ -6,6 +6,8 @@
 #include "platform/date_time.h"
 #include "platform/header_dialog.h"
 
+class QsoLog;
+
 class CCabrilloLog {
 public:
     std::string m_callsign;
@@ -31,7 +33,6 @@ public:
     // How this export's header dialog ended: only a confirmed header gives a file.
     platform::HeaderDialogOutcome m_outcome = platform::HeaderDialogOutcome::confirmed;
 
-
     // Starts an export: the header from the settings and fixed values, as the header dialog is to show it.
     platform::HeaderDialogValues Begin(const std::string& ownCall, int contestMode);
     // The operator's answer to that dialog: on OK the header takes the values and the settings keep them for the
@@ -40,8 +41,11 @@ public:
     void AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
                 const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
                 const std::string& exchRcvd);
-    // Writes the file; returns the message for the operator.
-    std::string Write();
+    // The QSO lines of the log's exported QSOs, in log order: every QSO not excluded, dupes included. Each call
+    // starts the list afresh, so every result of an export pass writes each QSO once.
+    void SetQsos(const QsoLog& log);
+    // Writes the file, claiming this score; returns the message for the operator.
+    std::string Write(long long claimedScore);
 };
 
 // source with every find replaced, left to right, without rescanning what was put in.
@@ -50,4 +54,3 @@ std::string ReplaceAll(const std::string& source, const std::string& find, const
 std::string OneLine(const std::string& value);
 
 extern CCabrilloLog g_cabrillo;
-extern long long g_claimedScore;

@@ -3,7 +3,7 @@
 #include "engine/contest_state.h"
 
 int isValidExchange(std::string_view e) {
-    // "599" can never be two characters long: the test is the system's own, kept as it is.
+    // The "599" test can never decide what the length test would not: the system's own check, kept as it is.
     if (e == "599" || e.size() != 2) return 0;
     return isCountyCode(e) ? 1 : 0;
 }

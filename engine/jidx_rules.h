@@ -1,6 +1,7 @@
 // The rules of the Japan International DX contest as data: everything else reads them from here.
 #pragma once
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 namespace jidx {
@@ -19,26 +20,34 @@ inline constexpr int kOtherBand = kBandCount;
 // Points of a QSO on a band that is none of the six (its name differs, in letter case say).
 inline constexpr int kOtherBandPoints = 1;
 
-inline constexpr const char* kModes[] = {"CW", "SSB"};
-
 // Everything that names the contest's mode, one row per mode.
 struct ModeRow {
     const char* name;             // as the host names it; also the windows' caption tag ("JIDX-CW-2026")
     const char* resultTitle;      // the result's contest line
     const char* cabrilloContest;  // the Cabrillo CONTEST: value
     const char* cabrilloCategory; // the Cabrillo CATEGORY-MODE: value
+    const char* cabrilloQsoMode;  // the mode of a QSO line of the Cabrillo log
     const char* badQsoTitle;      // the bad-QSO file's first line, line end included
     const char* settingsValue;    // the "Mode" setting
     const char* hostCommand;      // what the main window tells the host when it switches to the mode
 };
 inline constexpr ModeRow kModeRows[] = {
-    {"CW", "JIDX-CW-CONTEST", "JIDX-CW", "CW", "Japan International DX CW Contest UBN file \r\n", "0", "<MODE:CW>"},
-    {"SSB", "JIDX-SSB-CONTEST", "JIDX-SSB", "SSB", "Japan International DX SSB Contest UBN file \r\n", "1",
+    {"CW", "JIDX-CW-CONTEST", "JIDX-CW", "CW", "CW", "Japan International DX CW Contest UBN file \r\n", "0", "<MODE:CW>"},
+    {"SSB", "JIDX-SSB-CONTEST", "JIDX-SSB", "SSB", "PH", "Japan International DX SSB Contest UBN file \r\n", "1",
      "<MODE:SSB>"},
 };
+// The mode names in row order, as the mode list holds them.
+inline constexpr const char* kModes[] = {kModeRows[0].name, kModeRows[1].name};
+static_assert(std::size(kModes) == std::size(kModeRows));
 // The one decision from a contest mode to its row: 0 is CW, any other value SSB.
 constexpr bool isCwMode(int contestMode) { return contestMode == 0; }
 constexpr const ModeRow& modeRow(int contestMode) { return kModeRows[isCwMode(contestMode) ? 0 : 1]; }
+// The row of a mode named exactly so; nullptr for any other name.
+constexpr const ModeRow* modeRowNamed(std::string_view name) {
+    for (const ModeRow& row : kModeRows)
+        if (name == row.name) return &row;
+    return nullptr;
+}
 
 // Exchanges of a DX station: the county codes "01" .. "50"; of a JA station: the CQ zone.
 inline constexpr int kCountyCount = 50;

@@ -1,21 +1,35 @@
 // AddData0 and RemoveData0: one QSO into the log, or out of it, with its lines in the bad-QSO file.
 #include <algorithm>
-#include <climits>
+#include <iterator>
 #include <string>
 
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
+#include "platform/settings.h"
 
 namespace {
 
-const char* const kWrongBand = "   WRONG BAND !!!";
-const char* const kWrongMode = "   WRONG MODE !!!";
-const char* const kNoNumber = "   NO NUMBER !!!";
-const char* const kDupe = "   DUPE !!!";
-const char* const kNoPoints = "   QSO 0 points !!!";
+// The problems a QSO can have, in the order AddData0 looks for them, and the mark that ends each one's line in the
+// bad-QSO file. Adding writes the marks, removing finds a QSO's lines by them: both read this one table.
+enum Problem { wrongBand, wrongMode, noNumber, codeNotAcceptable, dupe, noPoints, problemCount };
+const struct {
+    const char* mark; // what follows the QSO's part of the line
+    bool showsCode;   // the mark follows two blanks and the cleaned exchange
+} kProblemMarks[] = {
+    {"   WRONG BAND !!!", false},
+    {"   WRONG MODE !!!", false},
+    {"   NO NUMBER !!!", false},
+    {"  Code is not acceptable !!!", true},
+    {"   DUPE !!!", false},
+    {"   QSO 0 points !!!", false},
+};
+static_assert(std::size(kProblemMarks) == problemCount);
 
-std::string codeNotAcceptable(const std::string& cleaned) { return "  " + cleaned + "  Code is not acceptable !!!"; }
+std::string markOf(int problem, const QsoInput& q) {
+    const auto& row = kProblemMarks[problem];
+    return row.showsCode ? "  " + cleanExchange(q.exchRcvd) + row.mark : row.mark;
+}
 
 // A problem line stands for one QSO on one line of the file: a line break in a text the host gave would split
 // it (and forge a line of its own), so it is written as a blank.
@@ -40,10 +54,10 @@ class ProblemLines {
 public:
     explicit ProblemLines(const QsoInput& q) : m_qso(q) {}
 
-    void add(std::string_view mark) {
+    void add(Problem problem) {
         if (m_head.empty()) m_head = problemLineHead(m_qso);
         m_text += m_head;
-        appendPiece(m_text, mark);
+        appendPiece(m_text, markOf(problem, m_qso));
         m_text += "\r\n";
     }
 
@@ -56,17 +70,6 @@ private:
     std::string m_head;
     std::string m_text;
 };
-
-// A signed decimal number from the start of the text; saturates instead of overflowing.
-int readZone(const std::string& x) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < x.size() && (x[i] == '+' || x[i] == '-')) negative = x[i++] == '-';
-    long long v = 0;
-    for (; i < x.size() && x[i] >= '0' && x[i] <= '9'; ++i) v = std::min<long long>(v * 10 + (x[i] - '0'), 1LL << 32);
-    if (negative) v = -v;
-    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
 
 void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
     r.call = q.call;
@@ -84,12 +87,12 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 
     std::string x = cleanExchange(q.exchRcvd);
     if (g_ownIsJA) {
-        r.zone = readZone(x);
+        r.zone = platform::leadingInt(x);
         r.multCode = x.size() >= 2 ? x : "0" + x;
     } else if (isCountyCode(x)) {
         r.multCode = x;
     } else {
-        problems.add(codeNotAcceptable(x));
+        problems.add(codeNotAcceptable);
         r.excluded = r.bad = 1;
     }
 }
@@ -99,35 +102,35 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 int addData(const QsoInput& q) {
     ProblemLines problems(q);
     if (!g_bandList.containsNoCase(q.band)) {
-        problems.add(kWrongBand);
+        problems.add(wrongBand);
         return 0;
     }
     if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name) {
-        problems.add(kWrongMode);
+        problems.add(wrongMode);
         return 0;
     }
     if (q.exchRcvd.empty() || q.exchSent.empty()) {
-        problems.add(kNoNumber);
+        problems.add(noNumber);
         return 0;
     }
     if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end())
         g_bandsWorked.emplace_back(q.band);
 
     CInfo& r = g_log.newRecord();
-    bool dupe;
+    bool seenBefore;
     try {
         fillRecord(r, q, problems);
-        dupe = g_log.indexNew();
+        seenBefore = g_log.indexNew();
     } catch (...) {
         g_log.dropNew();
         throw;
     }
-    if (dupe) {
-        problems.add(kDupe);
+    if (seenBefore) {
+        problems.add(dupe);
         r.dupe = r.bad = 1;
     }
     if (isJapanesePrefix(r.prefix) == (g_ownIsJA != 0)) {
-        problems.add(kNoPoints);
+        problems.add(noPoints);
         r.excluded = r.bad = 1;
     }
     return 1;
@@ -147,13 +150,10 @@ Removed removeData(const QsoInput& q) {
     // The host removes a QSO with the values it added it with: the lines that adding wrote for them go, each
     // once (one AddData0 wrote each of its marks at most once), and every other line stays.
     const std::string head = problemLineHead(q);
-    const std::string codeMark = codeNotAcceptable(cleanExchange(q.exchRcvd));
     std::vector<std::string> owned;
-    for (std::string_view mark : {std::string_view(kWrongBand), std::string_view(kWrongMode),
-                                  std::string_view(kNoNumber), std::string_view(codeMark), std::string_view(kDupe),
-                                  std::string_view(kNoPoints)}) {
+    for (int problem = 0; problem < problemCount; ++problem) {
         std::string line = head;
-        appendPiece(line, mark);
+        appendPiece(line, markOf(problem, q));
         owned.push_back(std::move(line));
     }
     std::vector<bool> gone(owned.size(), false);

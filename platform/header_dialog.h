@@ -1,16 +1,22 @@
 // The Cabrillo header dialog: the operator edits the header values and confirms or cancels.
 #pragma once
 #include <string>
+#include <vector>
 
 namespace platform {
 
-// The eighteen values the dialog edits, as texts. Multi-line boxes hold "\r\n" between lines.
-struct HeaderDialogValues {
-    std::string contest, callsign, claimed;
-    std::string categoryOperator, location, categoryBand, categoryMode, categoryPower, categoryTransmitter;
-    std::string name, address, addressCity, addressPostalCode, addressCountry;
-    std::string operators, club, soapbox, email;
+// One box of the dialog (template 101) and the text it edits.
+struct HeaderDialogBox {
+    int control = 0;        // the box's control id in the template
+    const char* label = ""; // the label the dialog shows beside it
+    bool combo = false;     // a combo box: opening selects from its list
 };
+struct HeaderDialogEntry {
+    HeaderDialogBox box;
+    std::string value; // multi-line boxes hold "\r\n" between lines
+};
+// The boxes to fill, each once; the dialog edits only these.
+using HeaderDialogValues = std::vector<HeaderDialogEntry>;
 
 enum class HeaderDialogOutcome {
     confirmed,  // OK: values hold what the operator confirmed

@@ -187,13 +187,14 @@ const char* VUVO_API GetResult0(int* status) {
         {
             std::lock_guard lock(stateMutex());
             tally = tallyResult();
-            if (tally.exporting) addExportQsos(g_cabrillo);
+            // The Cabrillo log's QSO lines come from the very log the tally counted.
+            if (tally.exporting) g_cabrillo.SetQsos(g_log);
         }
         // Only the host's thread touches what follows: the text it gets, the score, the Cabrillo log.
         g_resultText = tally.html ? renderHtml(tally) : renderText(tally);
         storeClaimedScore(tally.score);
         if (tally.exporting) {
-            const std::string message = g_cabrillo.Write();
+            const std::string message = g_cabrillo.Write(g_claimedScore);
             platform::showMessage(message, "Output", platform::MessageIcon::information);
             if (status) *status = -1;
         }

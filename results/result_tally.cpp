@@ -7,7 +7,6 @@
 #include <unordered_set>
 #include <utility>
 
-#include "cabrillo/cabrillo_log.h"
 #include "engine/contest_settings.h"
 #include "platform/files.h"
 #include "results/results.h"
@@ -141,15 +140,6 @@ ResultTally tallyResult() {
     t.badShown = rejected - 1;
     t.score = t.total.points * (t.ja ? t.total.mults + t.total.dxcc : t.total.mults);
     return t;
-}
-
-void addExportQsos(CCabrilloLog& log) {
-    log.m_qsoLines.clear();
-    for (const CInfo& q : g_log) {
-        if (q.excluded) continue;
-        const char* mode = q.mode == "CW" ? "CW" : q.mode == "SSB" ? "PH" : "??";
-        log.AddQso(q.call, q.freqKHz, mode, q.time, q.rstSent, q.exchSent, q.rstRcvd, q.exchRcvd);
-    }
 }
 
 void storeClaimedScore(long long score) {

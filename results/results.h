@@ -6,15 +6,11 @@
 
 #include "results/result_tally.h"
 
-class CCabrilloLog;
-
 extern std::string g_resultText;
 extern int g_badQsoLines;
+extern long long g_claimedScore; // the score of the latest result, claimed by an export's Cabrillo log
 
-// The log's exported QSOs into the Cabrillo log, in log order: every QSO not excluded, dupes included. Each call
-// starts the list afresh, so every result of an export pass writes each QSO once.
-void addExportQsos(CCabrilloLog& log);
-// The score of the latest result: kept for the Cabrillo header and stored in the settings.
+// Keeps the score of the latest result and stores it in the settings, where the next header dialog shows it.
 void storeClaimedScore(long long score);
 
 struct CallCheckInput {

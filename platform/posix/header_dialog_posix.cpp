@@ -1,7 +1,6 @@
 // The header dialog without windows: answered from a file, as a person would have answered it.
 #include <cstdlib>
 #include <fstream>
-#include <map>
 #include <string>
 
 #include "platform/header_dialog.h"
@@ -32,34 +31,15 @@ HeaderDialogOutcome runHeaderDialog(HeaderDialogValues& values) {
     if (!in) return HeaderDialogOutcome::failed;
     // Only a confirmed dialog hands its values back.
     HeaderDialogValues v = values;
-    const std::map<std::string, std::string*> boxes = {
-        {"CONTEST", &v.contest},
-        {"CALLSIGN", &v.callsign},
-        {"CLAIMED", &v.claimed},
-        {"CATEGORY-OPERATOR", &v.categoryOperator},
-        {"LOCATION", &v.location},
-        {"CATEGORY-BAND", &v.categoryBand},
-        {"CATEGORY-MODE", &v.categoryMode},
-        {"CATEGORY-POWER", &v.categoryPower},
-        {"CATEGORY-TRANSMITTER", &v.categoryTransmitter},
-        {"NAME", &v.name},
-        {"ADDRESS", &v.address},
-        {"ADDRESS-CITY", &v.addressCity},
-        {"ADDRESS-POSTALCODE", &v.addressPostalCode},
-        {"ADDRESS-COUNTRY", &v.addressCountry},
-        {"OPERATORS", &v.operators},
-        {"CLUB", &v.club},
-        {"SOAPBOX", &v.soapbox},
-        {"E-MAIL", &v.email},
-    };
     std::string line;
     while (std::getline(in, line)) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line == "CANCEL") return HeaderDialogOutcome::cancelled;
         auto eq = line.find('=');
         if (eq == std::string::npos) continue;
-        auto box = boxes.find(line.substr(0, eq));
-        if (box != boxes.end()) *box->second = lineBreaks(line.substr(eq + 1));
+        const std::string label = line.substr(0, eq);
+        for (HeaderDialogEntry& entry : v)
+            if (label == entry.box.label) entry.value = lineBreaks(line.substr(eq + 1));
     }
     if (in.bad()) return HeaderDialogOutcome::failed;
     values = v;

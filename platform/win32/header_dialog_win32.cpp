@@ -9,7 +9,7 @@
 
 namespace {
 
-// The header dialog: the data exchange between the eighteen values and their controls.
+// The header dialog: the data exchange between the values and the boxes they name.
 class Cabrillo : public CDialog {
 public:
     explicit Cabrillo(platform::HeaderDialogValues& values) : CDialog(IDD_CABRILLO), m_values(values) {}
@@ -23,34 +23,6 @@ private:
     void selectInCombo(int control, const std::string& value);
 
     platform::HeaderDialogValues& m_values;
-};
-
-using V = platform::HeaderDialogValues;
-
-// Each control and the value it edits, in the template's order; combo boxes select from their lists.
-const struct {
-    int control;
-    std::string V::*value;
-    bool combo;
-} kBindings[] = {
-    {IDC_CAB_CONTEST, &V::contest, false},
-    {IDC_CAB_CALLSIGN, &V::callsign, false},
-    {IDC_CAB_CLAIMED, &V::claimed, false},
-    {IDC_CAB_CATEGORY_OPERATOR, &V::categoryOperator, true},
-    {IDC_CAB_LOCATION, &V::location, true},
-    {IDC_CAB_CATEGORY_BAND, &V::categoryBand, true},
-    {IDC_CAB_CATEGORY_MODE, &V::categoryMode, true},
-    {IDC_CAB_CATEGORY_POWER, &V::categoryPower, true},
-    {IDC_CAB_CATEGORY_TRANSMITTER, &V::categoryTransmitter, true},
-    {IDC_CAB_NAME, &V::name, false},
-    {IDC_CAB_ADDRESS, &V::address, false},
-    {IDC_CAB_ADDRESS_CITY, &V::addressCity, false},
-    {IDC_CAB_ADDRESS_POSTALCODE, &V::addressPostalCode, false},
-    {IDC_CAB_ADDRESS_COUNTRY, &V::addressCountry, false},
-    {IDC_CAB_OPERATORS, &V::operators, false},
-    {IDC_CAB_CLUB, &V::club, false},
-    {IDC_CAB_SOAPBOX, &V::soapbox, false},
-    {IDC_CAB_EMAIL, &V::email, false},
 };
 
 BOOL Cabrillo::OnInitDialog() {
@@ -69,15 +41,14 @@ void Cabrillo::OnOK() {
 }
 
 void Cabrillo::DoDataExchange(bool save) {
-    for (const auto& binding : kBindings) {
-        std::string& value = m_values.*binding.value;
+    for (platform::HeaderDialogEntry& entry : m_values) {
         if (save) {
             // A combo box gives the text of its edit part, typed or chosen.
-            value = itemText(binding.control);
-        } else if (binding.combo) {
-            selectInCombo(binding.control, value);
+            entry.value = itemText(entry.box.control);
+        } else if (entry.box.combo) {
+            selectInCombo(entry.box.control, entry.value);
         } else {
-            setItemText(binding.control, value);
+            setItemText(entry.box.control, entry.value);
         }
     }
 }

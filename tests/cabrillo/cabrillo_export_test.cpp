@@ -119,6 +119,30 @@ TEST_F(CabrilloExport, EveryResultOfOnePassWritesEachQsoOnce) {
     EXPECT_EQ(first, readFile("K1AR.cbr"));
 }
 
+TEST_F(CabrilloExport, EveryBoxGoesToItsLineAndItsKey) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Claimed", "777");
+    answers("CONTEST=C\nCALLSIGN=CS\nCLAIMED=CL\nCATEGORY-OPERATOR=OP\nLOCATION=LO\nCATEGORY-BAND=BA\n"
+            "CATEGORY-MODE=MO\nCATEGORY-POWER=PO\nCATEGORY-TRANSMITTER=TR\nNAME=NA\nADDRESS=AD\nADDRESS-CITY=CI\n"
+            "ADDRESS-POSTALCODE=PC\nADDRESS-COUNTRY=CO\nOPERATORS=O1\\nO2\nCLUB=CB\nSOAPBOX=S1\\nS2\nE-MAIL=EM\n");
+    EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
+    // The claimed score is this pass's, not the one the dialog showed.
+    EXPECT_EQ("START-OF-LOG: 3.0\r\nARRL-SECTION: LO\r\nCONTEST: C\r\nCALLSIGN: CS\r\nCATEGORY-OPERATOR: OP\r\n"
+              "CATEGORY-BAND: BA\r\nCATEGORY-MODE: MO\r\nCATEGORY-POWER: PO\r\nCLAIMED-SCORE: 4\r\n"
+              "OPERATORS: O1\r\nOPERATORS: O2\r\nCLUB: CB\r\nNAME: NA\r\nADDRESS: AD\r\nADDRESS-CITY: CI\r\n"
+              "ADDRESS-POSTALCODE: PC\r\nADDRESS-COUNTRY: CO\r\nE-MAIL: EM\r\nCREATED-BY: Tarn Tarn\r\n"
+              "SOAPBOX: S1\r\nSOAPBOX: S2\r\n"
+              "QSO:  7012 CW 2026-04-11 1200 CS            599 05     JA1ABC        599 13\r\n"
+              "QSO: 14025 CW 2026-04-12 0005 CS            599 05     JA2BBB        599 50\r\n"
+              "QSO: 14025 CW 2026-04-12 0005 CS            599 05     JA2BBB        599 50\r\n"
+              "END-OF-LOG:\r\n",
+              readFile("K1AR.cbr"));
+    // Mode, transmitter, call sign and the shown score are kept nowhere; the rest in the order first written.
+    EXPECT_EQ("[Settings]\r\nClaimed=4\r\nBand=BA\r\nPower=PO\r\nOperators=O1<CR><LF>O2\r\nName=NA\r\n"
+              "Address=AD\r\nAddress-City=CI\r\nAddress-PostalCode=PC\r\nAddress-Country=CO\r\nCategory=OP\r\n"
+              "Contest=C\r\nEmail=EM\r\nClub=CB\r\nSoapBox=S1<CR><LF>S2\r\nLoc=LO\r\nStart=0\r\n",
+              readFile("Plugins/VU-VO.ini"));
+}
+
 TEST_F(CabrilloExport, OneLineValuesCarryNoLineBreak) {
     answers("NAME=Ken\\nIto\nADDRESS=1 Main St\\n[Other]\\nKey=value\nCLUB=\\nYCCC\\n\n");
     EXPECT_EQ("File produced: K1AR.cbr", exportPass("K1AR"));
@@ -209,6 +233,31 @@ TEST(CabrilloLine, LongValuesShiftTheLine) {
     EXPECT_EQ("QSO: 123456 ?? Invalid DateTime VERYLONGCALLSIGN 5999 1234567 JA1ABC/MM/QRP/X     x\r\n",
               log.m_qsoLines[0]);
     EXPECT_EQ("QSO:  1830 CW  VERYLONGCALLSIGN 5   1      JA1ABC        5   1\r\n", log.m_qsoLines[1]);
+}
+
+TEST(CabrilloLine, TheLogsQsosNotExcludedInLogOrderEachTimeAfresh) {
+    QsoLog log;
+    for (const char* mode : {"SSB", "CW", "cw", "CW"}) {
+        CInfo& r = log.newRecord();
+        r.call = std::string("JA1") + mode;
+        r.mode = mode;
+        r.freqKHz = 7012;
+        r.rstSent = r.rstRcvd = "599";
+        r.exchSent = "05";
+        r.exchRcvd = "13";
+        r.excluded = log.size() == 4; // the last one
+        log.indexNew();
+    }
+    CCabrilloLog cabrillo;
+    cabrillo.m_callsign = "K1AR";
+    cabrillo.SetQsos(log);
+    cabrillo.SetQsos(log);
+    EXPECT_EQ((std::vector<std::string>{
+                  "QSO:  7012 PH  K1AR          599 05     JA1SSB        599 13\r\n",
+                  "QSO:  7012 CW  K1AR          599 05     JA1CW         599 13\r\n",
+                  "QSO:  7012 ??  K1AR          599 05     JA1cw         599 13\r\n",
+              }),
+              cabrillo.m_qsoLines);
 }
 
 TEST(CabrilloReplaceAll, ScansOnceLeftToRight) {

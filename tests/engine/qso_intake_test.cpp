@@ -171,7 +171,13 @@ TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
     local.call = "JA2AAA";
     local.prefix = "JD/m";
     local.exchRcvd = "25";
-    for (const Qso* q : {&zone, &blanks, &signedZone, &local}) ASSERT_EQ(1, add(*q));
+    Qso huge = blanks;             // a zone past any int stops at the largest, a signed one at the smallest
+    huge.call = "K1AC";
+    huge.exchRcvd = "+99999999999";
+    Qso hugeNegative = huge;
+    hugeNegative.call = "K1AD";
+    hugeNegative.exchRcvd = "-99999999999";
+    for (const Qso* q : {&zone, &blanks, &signedZone, &local, &huge, &hugeNegative}) ASSERT_EQ(1, add(*q));
 
     EXPECT_EQ("I", g_log[0].prefix);
     EXPECT_EQ("07", g_log[0].multCode);
@@ -181,6 +187,8 @@ TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
     EXPECT_EQ(0, g_log[1].zone);
     EXPECT_EQ("-3X", g_log[2].multCode);
     EXPECT_EQ(-3, g_log[2].zone);
+    EXPECT_EQ(2147483647, g_log[4].zone);
+    EXPECT_EQ(-2147483647 - 1, g_log[5].zone);
     EXPECT_EQ(1, g_log[3].excluded);
     EXPECT_EQ(1, g_log[3].bad);
     EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  JA1XYZ  599  05  JA2AAA  599  25   QSO 0 points !!!\r\n",
@@ -361,6 +369,53 @@ TEST_F(QsoRemoval, KeepsTheLinesOfEveryOtherQso) {
     test::remove(blank);
     EXPECT_EQ(kCwHeader + others + rejected, readFile(kBadQsoFile));
     EXPECT_EQ(2u, g_log.size());
+}
+
+TEST_F(QsoRemoval, FindsEveryMarkItsAddingWrote) {
+    // One QSO for each mark (the code's with its cleaned exchange, the dupe with the zero-point line of its second
+    // record), and beside them a QSO whose lines stay.
+    Qso wrongBand;
+    wrongBand.call = "JA1B";
+    wrongBand.band = "2m";
+    Qso wrongMode = wrongBand;
+    wrongMode.call = "JA1M";
+    wrongMode.band = "20m";
+    wrongMode.mode = "SSB";
+    Qso noNumber = wrongMode;
+    noNumber.call = "JA1N";
+    noNumber.mode = "CW";
+    noNumber.exchSent = "";
+    Qso badCode = noNumber;
+    badCode.call = "JA1C";
+    badCode.exchSent = "05";
+    badCode.exchRcvd = " 7 ";
+    Qso dupeZero = badCode;
+    dupeZero.call = "UA1D";
+    dupeZero.prefix = "UA";
+    dupeZero.exchRcvd = "13";
+    Qso stays = badCode;
+    stays.call = "JA1S";
+    for (const Qso* q : {&wrongBand, &wrongMode, &noNumber, &badCode, &dupeZero, &dupeZero, &stays}) add(*q);
+    const std::string kept = "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1S  599   7 "
+                             "  7  Code is not acceptable !!!\r\n";
+    EXPECT_EQ(kCwHeader +
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1B  599  13   WRONG BAND !!!\r\n"
+                  "QSO:  14025  SSB  2026-04-11 1200  K1AR  599  05  JA1M  599  13   WRONG MODE !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599    JA1N  599  13   NO NUMBER !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1C  599   7   7  Code is not acceptable !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  UA1D  599  13   QSO 0 points !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  UA1D  599  13   DUPE !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  UA1D  599  13   QSO 0 points !!!\r\n" +
+                  kept,
+              readFile(kBadQsoFile));
+    for (const Qso* q : {&wrongBand, &wrongMode, &noNumber, &badCode, &dupeZero}) test::remove(*q);
+    // The second record's lines: the dupe's and one zero-point line, each taken once.
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  UA1D  599  13   QSO 0 points !!!\r\n" +
+                  kept,
+              readFile(kBadQsoFile));
+    test::remove(dupeZero);
+    EXPECT_EQ(kCwHeader + kept, readFile(kBadQsoFile));
+    EXPECT_EQ(1u, g_log.size());
 }
 
 TEST_F(QsoRemoval, TakesTheLinesOfAQsoWhoseTextsHoldLineBreaks) {

@@ -4,7 +4,6 @@
 
 #include "engine/contest_state.h"
 #include "platform/settings.h"
-#include "cabrillo/cabrillo_log.h"
 #include "results/html_templates.h"
 #include "results/results.h"
 #include "support/host.h"

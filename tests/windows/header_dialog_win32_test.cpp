@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "cabrillo/header_fields.h"
 #include "gui_driver.h"
 #include "platform/header_dialog.h"
 #include "resources/resource.h"
@@ -15,7 +16,13 @@
 namespace {
 
 const char* const kCaption = "JIDX-CW/SSB Contest";
-using Values = platform::HeaderDialogValues;
+// The header's texts by name, as the tests write them; the dialog gets them as the plug-in's boxes.
+struct Values {
+    std::string contest, callsign, claimed;
+    std::string categoryOperator, location, categoryBand, categoryMode, categoryPower, categoryTransmitter;
+    std::string name, address, addressCity, addressPostalCode, addressCountry;
+    std::string operators, club, soapbox, email;
+};
 
 // What a first export in a CW contest starts with (no stored keys), plus a stored name and soapbox.
 Values cwStart() {
@@ -77,12 +84,25 @@ void expectSame(const Values& expected, const Values& actual) {
     for (const auto& [id, field] : kBoxes) EXPECT_EQ(expected.*field, actual.*field) << "box " << id;
 }
 
-// Runs the dialog with the values while act drives it; the port's answer.
+std::string Values::*textOf(int control) {
+    for (const auto& [id, field] : kBoxes)
+        if (id == control) return field;
+    ADD_FAILURE() << "no box " << control;
+    return &Values::contest;
+}
+
+// Runs the dialog with the values, in the boxes the Cabrillo header gives it, while act drives it; the port's
+// answer.
 bool runDriven(Values& values, std::function<void(HWND)> act) {
+    platform::HeaderDialogValues boxes;
+    for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields)
+        if (f.member) boxes.push_back({f.box, values.*textOf(f.box.control)});
+    EXPECT_EQ(std::size(kBoxes), boxes.size());
     DialogDriver driver(kCaption, std::move(act));
-    const bool confirmed = platform::runHeaderDialog(values) == platform::HeaderDialogOutcome::confirmed;
+    const bool confirmed = platform::runHeaderDialog(boxes) == platform::HeaderDialogOutcome::confirmed;
     const std::string failure = driver.finish();
     EXPECT_EQ("", failure);
+    for (const platform::HeaderDialogEntry& entry : boxes) values.*textOf(entry.box.control) = entry.value;
     return confirmed;
 }
 
