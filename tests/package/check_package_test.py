@@ -5,22 +5,12 @@
 """
 import base64
 import hashlib
-import importlib.util
 import struct
 import sys
 import unittest
 import zlib
 
-
-def load(path):
-    spec = importlib.util.spec_from_file_location("check_package", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
-def chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+from package_test_support import chunk, load
 
 
 def png(width, height, padding=0):
@@ -53,7 +43,7 @@ def pe(magic, machine):
 
 class Checks(unittest.TestCase):
     def setUp(self):
-        self.check = load(sys.argv[1])
+        self.check = load(sys.argv[1], "check_package")
 
     def test_sums(self):
         files = {"Plugins/VU-VO.dll": b"dll", "tools/hostsim.exe": b"exe"}

@@ -4,22 +4,12 @@
     make_guide_test.py PATH/TO/make_guide.py
 """
 import base64
-import importlib.util
 import struct
 import sys
 import unittest
 import zlib
 
-
-def load(path):
-    spec = importlib.util.spec_from_file_location("make_guide", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
-def chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+from package_test_support import chunk, load
 
 
 # A 1x1 grey PNG as ImageMagick writes one: with a date in a text chunk and a time chunk.
@@ -55,7 +45,7 @@ on two lines.
 
 class Convert(unittest.TestCase):
     def setUp(self):
-        self.guide = load(sys.argv[1])
+        self.guide = load(sys.argv[1], "make_guide")
 
     def test_whole_page(self):
         page, unused = self.guide.convert(SOURCE, {"main.png": DATED, "spare.png": CLEAN}, "1.2.3")
