@@ -65,6 +65,8 @@ for session in dx:dx_cw ja:ja_ssb ru:dx_cw; do
   folder=$(host_folder "live_$name" "tests/hostsim/scripts/live_$name.txt" "samples/$sample.adi")
   (cd "$folder" && on_display "${hostsim[@]}" script "live_$name.txt" >/dev/null)
 done
+# The whole screen shows its windows on black: only the part that holds them, with a narrow black frame.
+/usr/bin/convert "$pictures/live_dx_screen.png" -trim +repage -bordercolor black -border 8 "$pictures/live_dx_screen.png"
 echo "== package: the header dialog of an export"
 folder=$(host_folder export samples/dx_cw.adi)
 (cd "$folder" && VUVO_PICTURE_NAME=export on_display "${hostsim[@]}" export dx_cw.adi \
