@@ -209,7 +209,6 @@ class Checker:
         try:
             self.check_unpacked(scratch, files)
         finally:
-            subprocess.run(["chmod", "-R", "u+w", str(scratch)], check=False)
             shutil.rmtree(scratch, ignore_errors=True)
         return 1 if self.failed else 0
 
