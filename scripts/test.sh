@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Every test: sets up, then builds and runs the native tests plainly and under ASan + UBSan, the fuzz targets with
-# clang (each replaying its corpus), the threads under TSan, and the Windows builds with their tests under Wine.
+# clang (each replaying its corpus), the threads under TSan, the Windows builds with their tests under Wine, and
+# the release zip made from them, unpacked and checked.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh || exit 1
@@ -24,4 +25,7 @@ ctest --preset tsan --output-on-failure >build/tsan/ctest.log 2>&1 || status=1
 grep -E -A200 'tests passed|tests failed' build/tsan/ctest.log | head -n 40
 # The Windows DLLs, their tables and their tests under Wine.
 scripts/test-windows.sh || status=1
+# The release zip, made from those builds and checked as an operator receives it.
+echo "== package"
+scripts/test-package.sh || status=1
 exit $status

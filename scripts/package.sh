@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The release: dist/VU-VO-<version>.zip and dist/VU-VO-<version>.zip.sha256, the zip laid out to unpack straight
+# into the host's folder:
+#   Plugins/VU-VO.dll     the i686 DLL, the one the 32-bit host loads
+#   VU-VO-guide.html      the operator's guide (docs/guide.txt), its pictures inside it
+#   tools/hostsim.exe     the i686 host simulator, and tools/hostsim.txt, its --help text
+#   SHA256SUMS            the SHA-256 of every other file
+# Builds both mingw presets (only what ships; existing builds are reused), then takes every picture of the guide
+# from the real DLL under Wine on a virtual display (the live sessions of tests/hostsim/scripts, an export with
+# the header dialog) and renders the result page with headless Chromium. The same commit gives the same zip, byte
+# for byte: the builds hold no folder and no time of this machine, the pictures lose their dates, the zip's
+# entries stand in a fixed order with the commit's time.
+# The pictures and the unpacked files are left in build/package/ (pictures/, stage/).
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+start=$SECONDS
+
+scripts/install-packages.sh package python3 chromium
+scripts/setup-windows.sh
+
+for preset in mingw-i686 mingw-x64; do
+  echo "== package: $preset build"
+  { cmake --preset "$preset" >/dev/null &&
+    cmake --build --preset "$preset" --target vuvo_plugin hostsim >"build/package-$preset.log" 2>&1; } || {
+    tail -n 60 "build/package-$preset.log"; exit 1; }
+  rm -f "build/package-$preset.log"
+done
+ships=build/mingw-i686
+version=$(sed -n 's/^#define VUVO_VERSION_TEXT "\(.*\)"$/\1/p' "$ships/generated/vu_vo_version.h")
+[ -n "$version" ] || { echo "package: no version in $ships/generated/vu_vo_version.h" >&2; exit 1; }
+
+# The pictures come from the DLL that ships where 32-bit programs run; elsewhere from the x86-64 build of the
+# same sources (the same windows, drawn by the same code).
+run=$ships
+if ! scripts/wine-run.sh --can-run i686 2>/dev/null; then
+  run=build/mingw-x64
+  echo "!!! package: this machine runs no 32-bit programs under Wine: the guide's pictures come from the x86-64" \
+       "DLL of the same commit !!!"
+fi
+work="$root/build/package"
+pictures="$work/pictures"
+stage="$work/stage"
+rm -rf "$work"
+mkdir -p "$pictures" "$stage/Plugins" "$stage/tools"
+# The committed country-file excerpt, not the machine's cty.dat: the pictures must not change with Debian's file.
+cty="$root/tests/hostsim/data/cty_excerpt.dat"
+
+# host_folder NAME FILE...: a fresh host's folder under build/package with the country file and FILEs in it.
+host_folder() {
+  local folder="$work/$1"
+  shift
+  mkdir -p "$folder/Plugins"
+  cp "$cty" "$@" "$folder/"
+  echo "$folder"
+}
+hostsim=("$root/scripts/wine-run.sh" "$root/$run/tools/hostsim/hostsim.exe" --plugin "$root/$run/VU-VO.dll"
+         --cty cty_excerpt.dat)
+on_display() { "$root/tests/windows/run_on_display.sh" "$pictures" "$@" 2>&1 | grep -v '^picture: ' || true; }
+
+echo "== package: pictures of the windows (live sessions under Wine)"
+for session in dx:dx_cw ja:ja_ssb ru:dx_cw; do
+  name=${session%%:*}
+  sample=${session#*:}
+  folder=$(host_folder "live_$name" "tests/hostsim/scripts/live_$name.txt" "samples/$sample.adi")
+  (cd "$folder" && on_display "${hostsim[@]}" script "live_$name.txt" >/dev/null)
+done
+# The whole screen shows its windows on black: only the part that holds them, with a narrow black frame.
+/usr/bin/convert "$pictures/live_dx_screen.png" -trim +repage -bordercolor black -border 8 "$pictures/live_dx_screen.png"
+echo "== package: the header dialog of an export"
+folder=$(host_folder export samples/dx_cw.adi)
+(cd "$folder" && VUVO_PICTURE_NAME=export on_display "${hostsim[@]}" export dx_cw.adi \
+   --name "Kenji Vu" --address "1 Main St" --address-city Springfield --address-postalcode 01101 \
+   --address-country USA --email k1vu@example.org --club "Yankee Clipper Contest Club" \
+   --operators 'K1VU\nW1VO' --soapbox 'Fun contest.\nBands were open.' >/dev/null)
+echo "== package: the result pages (headless Chromium)"
+for sample in dx_cw ja_ssb; do
+  folder=$(host_folder "result_$sample" "samples/$sample.adi")
+  (cd "$folder" && unset DISPLAY && "${hostsim[@]}" score "$sample.adi" --html >result.html 2>/dev/null)
+  scripts/html-picture.sh "$folder/result.html" "$pictures/result_$sample.png" 640 430
+done
+
+echo "== package: the guide, the tools' text, the zip"
+# The guide's generator fails on a picture it names and the runs above did not make.
+python3 docs/make_guide.py docs/guide.txt --pictures "$pictures" --version "$version" --out "$stage/VU-VO-guide.html"
+cp "$ships/VU-VO.dll" "$stage/Plugins/VU-VO.dll"
+cp "$ships/tools/hostsim/hostsim.exe" "$stage/tools/hostsim.exe"
+{
+  printf '%s\n' "hostsim.exe stands in for the Tarn host: it loads the plug-in as the host does and runs a" \
+    "statistics pass, an export or a scripted session over a log, so that a log can be scored and exported" \
+    "without the host. Run it from the host's folder, for instance:" \
+    "" \
+    "  tools\\hostsim.exe --plugin Plugins\\VU-VO.dll --cty CTY.DAT score mylog.adi" \
+    "" \
+    "It writes what the plug-in writes (the bad-QSO file, the Cabrillo file, Plugins\\VU-VO.ini) in the folder" \
+    "it runs in. Its commands, as hostsim.exe --help prints them (VU-VO $version):" \
+    ""
+  (unset DISPLAY && "${hostsim[@]:0:2}" --help) | tr -d '\r'
+} | sed 's/$/\r/' >"$stage/tools/hostsim.txt"
+
+commit_time=$(TZ=UTC0 git log -1 --format=%cd --date=format-local:'%Y-%m-%d %H:%M:%S' 2>/dev/null ||
+              echo '2026-01-01 00:00:00')
+mkdir -p dist
+zip="dist/VU-VO-$version.zip"
+python3 scripts/make_zip.py --from "$stage" --time "$commit_time" --out "$zip"
+(cd dist && sha256sum "VU-VO-$version.zip" >"VU-VO-$version.zip.sha256")
+echo "package: $zip ($(stat -c %s "$zip") bytes, sha256 $(cut -d' ' -f1 "$zip.sha256")) in $((SECONDS - start)) s"
