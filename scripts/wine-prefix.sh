@@ -27,7 +27,7 @@ if [ -f "$stamp" ]; then
 fi
 # Without a display wineboot is faster and shows nothing.
 unset DISPLAY WAYLAND_DISPLAY
-wine wineboot -i >/dev/null 2>&1
+wine wineboot -i >/dev/null 2>&1 9>&-
 wineserver -w
 # Wine 8 does not read /usr/share/wine/fonts: copied in, dialogs get the real MS Sans Serif.
 mkdir -p "$prefix/drive_c/windows/Fonts"

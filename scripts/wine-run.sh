@@ -51,7 +51,8 @@ probe() {
   flock 8
   [ -f "$stamp" ] && return 0
   # A 32-bit process under 64-bit Windows sees x86 here (and AMD64 in PROCESSOR_ARCHITEW6432).
-  answer=$(WINELOADER="$loader" "$loader" cmd /c echo %PROCESSOR_ARCHITECTURE% 2>/dev/null </dev/null |
+  # The probe's wineserver outlives it by seconds: it must not take the lock along (8>&-).
+  answer=$(WINELOADER="$loader" "$loader" cmd /c echo %PROCESSOR_ARCHITECTURE% 2>/dev/null </dev/null 8>&- |
            tr -d '\r') || true
   [ "$answer" = "$expected" ] || return 1
   echo "$answer" >"$stamp"

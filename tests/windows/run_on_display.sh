@@ -26,10 +26,12 @@ WINEPREFIX="$VUVO_WINEPREFIX" wineserver -w 2>/dev/null || true
 run_and_end_session='status=0; "$@" || status=$?; wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; exit $status'
 export WINEPREFIX="$VUVO_WINEPREFIX"
 status=0
+# The lock stays with this script alone (9>&-): a display server or wineserver that outlived its run would
+# otherwise hold it for ever, and every later run would wait on it.
 if [ -n "${DISPLAY:-}" ]; then
-  bash -c "$run_and_end_session" run_on_display "$@" || status=$?
+  bash -c "$run_and_end_session" run_on_display "$@" 9>&- || status=$?
 else
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_and_end_session" run_on_display "$@" || status=$?
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c "$run_and_end_session" run_on_display "$@" 9>&- || status=$?
 fi
 for bmp in "$pictures"/*.bmp; do
   [ -e "$bmp" ] || continue
