@@ -7,6 +7,8 @@ set(VUVO_PORTABLE_SOURCES
   platform/portable/text_format.cpp
   platform/portable/wildcard.cpp
   engine/contest_state.cpp
+  engine/bad_qso_file.cpp
+  engine/contest_mode.cpp
   engine/contest_settings.cpp
   engine/pass_start.cpp
   engine/qso_intake.cpp

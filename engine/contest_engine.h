@@ -35,7 +35,11 @@ struct PassBegun {
     bool askHeader = false; // an export pass: the Cabrillo header dialog comes next
     int contestMode = 0;    // the mode the header dialog offers
 };
-// Records the pass, reads the host's version, empties the log, sets the own-station flags.
+// The log and the pass's bad-QSO lines emptied: the first step of every pass start, and what a pass start that
+// failed part way leaves. Never throws.
+void emptyPass() noexcept;
+// Records the pass, reads the host's version and the stored contest mode, empties the log, sets the own-station
+// flags: all of it or, when it fails, nothing but emptyPass().
 PassBegun beginPass(const PassStart& pass);
 // The start marker, after the header dialog: true when the window thread is to be started now.
 bool decideWindowStart(bool mainWindowOpen);

@@ -1,4 +1,5 @@
 #include "engine/contest_state.h"
+#include "engine/bad_qso_file.h"
 #include "engine/jidx_rules.h"
 
 #include <algorithm>
@@ -61,23 +62,28 @@ bool CContestRules::containsNoCase(std::string_view name) const {
     return false;
 }
 
-bool QsoLog::indexNew() {
+void QsoLog::reserveOne() {
+    if (m_records.size() == m_records.capacity()) m_records.reserve(m_records.empty() ? 64 : 2 * m_records.size());
     m_bandPrefixZone.reserveOne();
     m_callBandMode.reserveOne();
+}
+
+void QsoLog::append(CInfo&& record) noexcept {
+    m_records.push_back(std::move(record));
     const auto position = static_cast<std::uint32_t>(m_records.size() - 1);
     const CInfo& r = m_records.back();
     m_bandPrefixZone.add(BandPrefixZone::of(r), position, m_records);
-    return m_callBandMode.add(CallBandMode::of(r), position, m_records);
+    m_callBandMode.add(CallBandMode::of(r), position, m_records);
 }
 
-void QsoLog::removeAt(std::size_t index) {
+void QsoLog::removeAt(std::size_t index) noexcept {
     if (index >= m_records.size()) return;
     m_callBandMode.remove(static_cast<std::uint32_t>(index), m_records);
     m_bandPrefixZone.remove(static_cast<std::uint32_t>(index), m_records);
     m_records.erase(m_records.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
-void QsoLog::clear() {
+void QsoLog::clear() noexcept {
     m_records.clear();
     m_callBandMode.clear();
     m_bandPrefixZone.clear();
@@ -99,6 +105,7 @@ bool QsoLog::hasBandPrefixZone(std::string_view band, std::string_view prefix, i
 
 void resetContestState() {
     g_log.clear();
+    g_badQsoFile.detach();
     g_bandsWorked.clear();
     for (auto* lists : {&g_prevQsoRows, &g_dxccByBand, &g_multByBand})
         for (auto& l : *lists) l.clear();
@@ -120,22 +127,6 @@ bool isCountyCode(std::string_view code) {
 
 bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }
 
-namespace {
-platform::AppendFile badQsoAppend;
-}
-
-bool appendBadQsoLines(std::string_view lines) { return badQsoAppend.append(g_badQsoFileName, lines); }
-
-void closeBadQsoFile() { badQsoAppend.close(); }
-
 std::string badQsoHeader() {
     return jidx::modeRow(g_contestMode).badQsoTitle;
-}
-
-bool rewriteBadQsoFile(std::string_view lines) {
-    // The kept-open append handle would go on writing into the file being replaced.
-    closeBadQsoFile();
-    std::string text = badQsoHeader();
-    text += lines;
-    return platform::writeWholeFile(g_badQsoFileName, text);
 }

@@ -54,14 +54,12 @@ public:
     auto begin() const { return m_records.begin(); }
     auto end() const { return m_records.end(); }
 
-    // Appending fills a new last record in place, then indexes it; until then it is not part of the log's
-    // indexes, and dropNew() takes it away again.
-    CInfo& newRecord() { return m_records.emplace_back(); }
-    // Indexes the new last record; true when an earlier one has its call, band and mode.
-    bool indexNew();
-    void dropNew() { m_records.pop_back(); }
-    void removeAt(std::size_t index);
-    void clear();
+    // Room for one more record in the log and its indexes: the append that follows allocates nothing.
+    void reserveOne();
+    // Appends the record and indexes it; needs reserveOne().
+    void append(CInfo&& record) noexcept;
+    void removeAt(std::size_t index) noexcept;
+    void clear() noexcept;
 
     // Any record with exactly this call, band and mode.
     bool hasCallBandMode(std::string_view call, std::string_view band, std::string_view mode) const;
@@ -129,8 +127,3 @@ bool isCountyCode(std::string_view code);
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
 std::string badQsoHeader();                             // for the current contest mode, with its line end
-// Problem lines go to the bad-QSO file through one handle kept open; rewrites close it first.
-bool appendBadQsoLines(std::string_view lines);
-void closeBadQsoFile();
-// Replaces the bad-QSO file of the pass with its header for the current mode and these lines (each with its end).
-bool rewriteBadQsoFile(std::string_view lines = {});

@@ -1,7 +1,9 @@
 // ResetStats0: the start of a statistics pass.
 #include <string>
 
+#include "engine/bad_qso_file.h"
 #include "engine/contest_engine.h"
+#include "engine/contest_mode.h"
 #include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
@@ -11,58 +13,74 @@ namespace {
 // The host's version: the "Tarn=" line of its ini file, found through the host folder's listing but read
 // from the current folder, as the host keeps it there. Leaves the old value when the file or the line is
 // missing.
-void findHostVersion() {
+void findHostVersion(const std::string& hostDir, std::string& version) {
     bool found = false;
-    for (const auto& name : platform::listDirectory(g_hostDir + "*.ini"))
+    for (const auto& name : platform::listDirectory(hostDir + "*.ini"))
         if (name.find("Tarn2.ini") != std::string::npos) {
             found = true;
             break;
         }
     if (!found) {
-        g_hostVersion = "Tarn";
+        version = "Tarn";
         return;
     }
     std::vector<std::string> lines;
     if (!platform::readLines("Tarn2.ini", lines)) return;
     for (const auto& line : lines)
         if (line.find("Tarn=") != std::string::npos) {
-            g_hostVersion = line.size() > 5 ? line.substr(5) : std::string();
+            version = line.size() > 5 ? line.substr(5) : std::string();
             return;
         }
 }
 
 } // namespace
 
-PassBegun beginPass(const PassStart& pass) {
-    g_hostDir = pass.hostDir;
-    g_startDayMonth = pass.start.Format("%d.%m");
-    g_startYear = pass.start.Format("%Y");
-    g_endDate = pass.end.Format("%d.%m.%Y");
-    findHostVersion();
+void emptyPass() noexcept {
     g_log.clear();
-    g_ownPrefix = pass.ownPrefix;
-    g_ownCall = pass.ownCall;
+    g_bandsWorked.clear();
+    g_badQsoFile.detach();
+}
+
+// Everything of the new pass is made first; the state takes it only when all of it is there, in steps that
+// cannot fail.
+PassBegun beginPass(const PassStart& pass) {
+    std::string hostDir(pass.hostDir);
+    std::string startDayMonth = pass.start.Format("%d.%m");
+    std::string startYear = pass.start.Format("%Y");
+    std::string endDate = pass.end.Format("%d.%m.%Y");
+    std::string hostVersion = g_hostVersion;
+    findHostVersion(hostDir, hostVersion);
+    std::string ownPrefix(pass.ownPrefix);
+    std::string ownCall(pass.ownCall);
+    BandLists rows;
+    for (int k = 0; k < kBandCount; ++k) rows[k] = {g_bandList[k], "-", "-", "-"};
+    const int contestMode = storedContestMode();
+
+    emptyPass();
+    g_hostDir.swap(hostDir);
+    g_startDayMonth.swap(startDayMonth);
+    g_startYear.swap(startYear);
+    g_endDate.swap(endDate);
+    g_hostVersion.swap(hostVersion);
+    g_ownPrefix.swap(ownPrefix);
+    g_ownCall.swap(ownCall);
+    g_prevQsoRows.swap(rows);
     // Set, never cleared: once a pass had a Russian or Japanese own prefix, the windows stay Russian and the
     // station JA until the library is loaded again. The system's own behaviour.
     if (jidx::isOneOf(g_ownPrefix, jidx::kRussianPrefixes)) g_russianUi = 1;
     if (isJapanesePrefix(g_ownPrefix)) g_ownIsJA = 1;
-    g_bandsWorked.clear();
-    for (int k = 0; k < kBandCount; ++k) g_prevQsoRows[k] = {g_bandList[k], "-", "-", "-"};
-
     g_exportPass = pass.exportPass;
+    g_contestMode = contestMode;
+
     PassBegun begun;
-    if (g_exportPass) {
-        begun.askHeader = true;
-        g_contestMode = settingsReadInt("Mode"); // the header dialog offers the contest's mode
-        begun.contestMode = g_contestMode;
-    }
+    begun.askHeader = g_exportPass != 0; // an export pass: the header dialog offers the contest's mode
+    begun.contestMode = g_contestMode;
     return begun;
 }
 
 bool decideWindowStart(bool mainWindowOpen) {
     if (g_exportPass) settingsWrite("Start", "1");
     g_startFlag = settingsReadInt("Start");
-    g_contestMode = settingsReadInt("Mode");
     if (g_startFlag != 0) {
         settingsWrite("Start", "0");
         return false;
@@ -73,6 +91,9 @@ bool decideWindowStart(bool mainWindowOpen) {
 }
 
 void finishPass(const PassStart& pass) {
-    g_badQsoFileName = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
-    rewriteBadQsoFile();
+    std::string name = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
+    std::string fileName = name;
+    std::string title = badQsoHeader();
+    g_badQsoFileName.swap(name);
+    g_badQsoFile.restart(std::move(fileName), std::move(title));
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 #include <string>
 
+#include "engine/bad_qso_file.h"
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
@@ -49,7 +50,8 @@ std::string problemLineHead(const QsoInput& q) {
     return s;
 }
 
-// Collects the QSO's problem lines; the file is opened once, and only when there is a line to write.
+// The QSO's problem lines, made before anything of the state changes: a failure to make them (memory) leaves the
+// log and the file as they were.
 class ProblemLines {
 public:
     explicit ProblemLines(const QsoInput& q) : m_qso(q) {}
@@ -60,16 +62,21 @@ public:
         appendPiece(m_text, markOf(problem, m_qso));
         m_text += "\r\n";
     }
-
-    ~ProblemLines() {
-        if (!m_text.empty()) appendBadQsoLines(m_text);
-    }
+    const std::string& text() const { return m_text; }
 
 private:
     const QsoInput& m_qso;
     std::string m_head;
     std::string m_text;
 };
+
+// A rejected QSO: its line, and no record.
+int reject(ProblemLines& problems, Problem problem) {
+    problems.add(problem);
+    g_badQsoFile.reserve(problems.text().size());
+    g_badQsoFile.append(problems.text());
+    return 0;
+}
 
 void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
     r.call = q.call;
@@ -99,33 +106,18 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 
 } // namespace
 
+// All or nothing: the record, its lines and the room for them are made first; then the log, the band list and
+// the file take them in steps that cannot fail.
 int addData(const QsoInput& q) {
     ProblemLines problems(q);
-    if (!g_bandList.containsNoCase(q.band)) {
-        problems.add(wrongBand);
-        return 0;
-    }
-    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name) {
-        problems.add(wrongMode);
-        return 0;
-    }
-    if (q.exchRcvd.empty() || q.exchSent.empty()) {
-        problems.add(noNumber);
-        return 0;
-    }
-    if (std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end())
-        g_bandsWorked.emplace_back(q.band);
+    if (!g_bandList.containsNoCase(q.band)) return reject(problems, wrongBand);
+    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name)
+        return reject(problems, wrongMode);
+    if (q.exchRcvd.empty() || q.exchSent.empty()) return reject(problems, noNumber);
 
-    CInfo& r = g_log.newRecord();
-    bool seenBefore;
-    try {
-        fillRecord(r, q, problems);
-        seenBefore = g_log.indexNew();
-    } catch (...) {
-        g_log.dropNew();
-        throw;
-    }
-    if (seenBefore) {
+    CInfo r;
+    fillRecord(r, q, problems);
+    if (g_log.hasCallBandMode(r.call, r.band, r.mode)) {
         problems.add(dupe);
         r.dupe = r.bad = 1;
     }
@@ -133,22 +125,35 @@ int addData(const QsoInput& q) {
         problems.add(noPoints);
         r.excluded = r.bad = 1;
     }
+    const bool newBand = std::find(g_bandsWorked.begin(), g_bandsWorked.end(), q.band) == g_bandsWorked.end();
+    std::string band;
+    if (newBand) {
+        band = q.band;
+        g_bandsWorked.reserve(g_bandsWorked.size() + 1);
+    }
+    g_log.reserveOne();
+    g_badQsoFile.reserve(problems.text().size());
+
+    if (newBand) g_bandsWorked.push_back(std::move(band));
+    g_log.append(std::move(r));
+    g_badQsoFile.append(problems.text());
     return 1;
 }
 
 Removed removeData(const QsoInput& q) {
     Removed removed;
+    std::size_t found = g_log.size();
     for (std::size_t i = 0; i < g_log.size(); ++i) {
         const CInfo& r = g_log[i];
         if (r.call == q.call && r.mode == q.mode && r.band == q.band && r.time == q.time) {
-            g_log.removeAt(i);
-            removed.fromLog = true;
+            found = i;
             break;
         }
     }
 
     // The host removes a QSO with the values it added it with: the lines that adding wrote for them go, each
-    // once (one AddData0 wrote each of its marks at most once), and every other line stays.
+    // once (one AddData0 wrote each of its marks at most once), and every other line stays. They are made before
+    // the log changes, so that a failure leaves both as they were.
     const std::string head = problemLineHead(q);
     std::vector<std::string> owned;
     for (int problem = 0; problem < problemCount; ++problem) {
@@ -156,22 +161,13 @@ Removed removeData(const QsoInput& q) {
         appendPiece(line, markOf(problem, q));
         owned.push_back(std::move(line));
     }
-    std::vector<bool> gone(owned.size(), false);
-    closeBadQsoFile();
-    std::vector<std::string> lines;
-    platform::readLines(g_badQsoFileName, lines);
-    std::string kept;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::size_t own = 0;
-        while (own < owned.size() && (gone[own] || owned[own] != lines[i])) ++own;
-        if (own < owned.size()) {
-            gone[own] = true;
-            continue;
-        }
-        kept += lines[i];
-        kept += "\r\n";
+    std::string kept = g_badQsoFile.linesWithout(owned);
+
+    if (found < g_log.size()) {
+        g_log.removeAt(found);
+        removed.fromLog = true;
     }
-    rewriteBadQsoFile(kept);
+    g_badQsoFile.replaceLines(std::move(kept));
 
     if (g_log.empty()) {
         g_bandsWorked.clear();

@@ -97,15 +97,18 @@ private:
         }
     }
 
+    // The new table is made whole before it takes the old one's place: a failed allocation leaves the index as
+    // it was.
     void grow() {
-        std::vector<Slot> old = std::move(m_slots);
-        m_slots.assign(old.empty() ? 1024 : old.size() * 2, Slot{0, 0});
-        for (const Slot& s : old) {
+        std::vector<Slot> bigger(m_slots.empty() ? 1024 : m_slots.size() * 2, Slot{0, 0});
+        const std::size_t biggerMask = bigger.size() - 1;
+        for (const Slot& s : m_slots) {
             if (s.record == 0) continue;
-            std::size_t i = s.tag & mask();
-            while (m_slots[i].record != 0) i = (i + 1) & mask();
-            m_slots[i] = s;
+            std::size_t i = s.tag & biggerMask;
+            while (bigger[i].record != 0) i = (i + 1) & biggerMask;
+            bigger[i] = s;
         }
+        m_slots.swap(bigger);
     }
 
     // Backward-shift deletion keeps every probe run unbroken without tombstones.

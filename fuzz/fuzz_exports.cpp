@@ -325,7 +325,6 @@ void startInput(Scratch& s, std::uint8_t flags) {
     }
     if (chdir(s.run.c_str()) != 0) fail("cannot enter", s.run);
     unsetenv("VUVO_DIALOG_ANSWERS");
-    closeBadQsoFile();
     resetPluginState();
     headless::setWindowOpen(flags & 1);
     platform::takeShownMessages();

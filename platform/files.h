@@ -50,8 +50,14 @@ private:
 // Replaces the file whole or not at all: the bytes go to a new file in the same folder, which then takes the
 // old one's place in one step; until then others read the old file as it was, and may read the new one too.
 // False when anything fails (a full disk, a missing folder, a folder of that name, a file that another program
-// holds open without letting it be replaced): the old file then stays as it was and no new file is left.
+// holds open without letting it be replaced): the old file then stays as it was and no new file is left. The new
+// file reaches the disk before it takes the old one's place, so that a power cut leaves one or the other whole.
 bool writeWholeFile(const std::string& path, std::string_view bytes);
+
+// Writes the file in place: truncated, then written. For a file whose replacement another program refuses (a
+// viewer holding it open shares writing but not deletion): not whole-or-nothing, so only for files that are made
+// again from what is held in memory. False when it cannot be opened or written.
+bool overwriteFile(const std::string& path, std::string_view bytes);
 
 // Names (without folder) of the directory entries matching a pattern such as "C:\Tarn\*.ini" or "/x/*.ini",
 // in the order the platform lists them; the '*' and '?' wildcards match without regard to letter case.

@@ -4,6 +4,8 @@
 // is whole, so that writes of two threads lose neither's key.
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -17,6 +19,10 @@ std::string profileRead(const std::string& file, const std::string& section, con
 // written (the file then stays as it was).
 bool profileWrite(const std::string& file, const std::string& section, const std::string& key,
                   const std::string& value);
+
+// Several keys of one section at once, as profileWrite sets one: all of them are written or none.
+using ProfileValues = std::vector<std::pair<std::string, std::string>>;
+bool profileWrite(const std::string& file, const std::string& section, const ProfileValues& values);
 
 // The integer at the start of a text: optional blanks, an optional sign, then digits; 0 when none; saturates.
 int leadingInt(const std::string& text);

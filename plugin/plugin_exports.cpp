@@ -6,7 +6,9 @@
 #include <mutex>
 
 #include "cabrillo/cabrillo_log.h"
+#include "engine/bad_qso_file.h"
 #include "engine/contest_engine.h"
+#include "engine/contest_mode.h"
 #include "engine/jidx_rules.h"
 #include "engine/contest_settings.h"
 #include "engine/contest_state.h"
@@ -97,19 +99,27 @@ int VUVO_API ResetStats0(const char* hostDir, int exportPass, const char* ownCal
         lock.lock();
         const bool startWindows = decideWindowStart(infoWindowOpen());
         lock.unlock();
+        // The window opens in the mode its settings give and tells the host so: the pass that starts it judges
+        // every QSO, and titles its bad-QSO file, in that mode, whichever thread runs first. A settings file that
+        // does not take it keeps the stored mode, for the pass and the window alike.
         if (startWindows && windowThreadOpensWindows()) {
-            // The window starts in the mode its settings give and tells the host so: the pass that starts it
-            // judges every QSO, and titles its bad-QSO file, in that mode, whichever thread runs first.
-            const int mode = startupContestMode();
-            settingsWrite("Mode", jidx::modeRow(mode).settingsValue);
-            lock.lock();
-            g_contestMode = mode;
-            lock.unlock();
+            const int mode = windowStartMode();
+            if (storeContestMode(mode, ModeChange::windowStart)) {
+                lock.lock();
+                judgeInMode(mode, ModeChange::windowStart);
+                lock.unlock();
+            }
         }
         if (startWindows) StartInfoThread(windowDoor());
         lock.lock();
         finishPass(pass);
     } catch (...) {
+        // All or nothing: whatever failed, the old pass's log and lines are gone, and the next pass starts clean.
+        try {
+            std::lock_guard lock(stateMutex());
+            emptyPass();
+        } catch (...) {
+        }
     }
     return 1;
 }
@@ -193,6 +203,9 @@ const char* VUVO_API GetResult0(int* status) {
         // Only the host's thread touches what follows: the text it gets, the score, the Cabrillo log.
         g_resultText = tally.html ? renderHtml(tally) : renderText(tally);
         storeClaimedScore(tally.score);
+        if (tally.badQsoFileTrouble)
+            platform::showMessage(badQsoFileTroubleText(tally.badQsoFileName), "Bad QSO",
+                                  platform::MessageIcon::information);
         if (tally.exporting) {
             const std::string message = g_cabrillo.Write(g_claimedScore);
             platform::showMessage(message, "Output", platform::MessageIcon::information);

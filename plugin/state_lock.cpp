@@ -3,6 +3,7 @@
 #include "plugin/plugin_state.h"
 
 #include "cabrillo/cabrillo_log.h"
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "results/results.h"
 #include "ui/info_thread.h"
@@ -16,6 +17,7 @@ std::mutex& stateMutex() {
 void resetPluginState() {
     std::lock_guard lock(stateMutex());
     resetContestState();
+    resetSettings();
     resetResults();
     g_cabrillo = CCabrilloLog();
     resetWindowState();

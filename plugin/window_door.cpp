@@ -1,5 +1,6 @@
 #include "plugin/window_door.h"
 
+#include "engine/contest_mode.h"
 #include "engine/contest_state.h"
 #include "plugin/state_lock.h"
 
@@ -32,10 +33,12 @@ public:
         return {g_multByBand[band], g_dxccByBand[band]};
     }
 
-    void setContestMode(int contestMode, bool restartBadQsoFile) override {
+    bool changeContestMode(int contestMode, ModeChange change) override {
+        // Stored first, without the lock: the file may make it wait a moment.
+        if (!storeContestMode(contestMode, change)) return false;
         std::lock_guard lock(stateMutex());
-        g_contestMode = contestMode;
-        if (restartBadQsoFile) rewriteBadQsoFile();
+        judgeInMode(contestMode, change);
+        return true;
     }
 
     void setRefreshGate(bool open) override {

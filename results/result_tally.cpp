@@ -7,6 +7,7 @@
 #include <unordered_set>
 #include <utility>
 
+#include "engine/bad_qso_file.h"
 #include "engine/contest_settings.h"
 #include "platform/files.h"
 #include "results/results.h"
@@ -68,9 +69,11 @@ ResultTally tallyResult() {
     const COleDateTime reference = haveReference ? g_log.back().time : COleDateTime();
 
     sortBandsWorked();
-    // Counted as it stands on disk: on Windows a file deleted meanwhile stays until our append handle lets go.
-    closeBadQsoFile();
-    t.badQsoLines = static_cast<int>(platform::countLines(g_badQsoFileName));
+    // The pass's own lines, whether or not the file could take them all: never a count of a file another program
+    // held on to from an earlier pass.
+    t.badQsoLines = static_cast<int>(g_badQsoFile.lineCount());
+    t.badQsoFileTrouble = g_badQsoFile.troubleToTell();
+    if (t.badQsoFileTrouble) t.badQsoFileName = g_badQsoFile.name();
     g_badQsoLines = t.badQsoLines;
 
     // One walk over the log serves every band: each record goes to its band's count.
@@ -142,13 +145,23 @@ ResultTally tallyResult() {
     return t;
 }
 
+namespace {
+// Whether g_claimedScore is what the settings hold: the result is asked for about once a QSO, and the file is
+// written (and read) only when the score changed.
+bool claimedStored = false;
+} // namespace
+
 void storeClaimedScore(long long score) {
+    if (claimedStored && score == g_claimedScore) return;
     g_claimedScore = score;
+    claimedStored = false;
     settingsWrite("Claimed", std::to_string(score));
+    claimedStored = true;
 }
 
 void resetResults() {
     g_resultText.clear();
     g_badQsoLines = 0;
     g_claimedScore = 0;
+    claimedStored = false;
 }

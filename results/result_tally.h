@@ -26,6 +26,8 @@ struct ResultTally {
     std::vector<BandTally> bands; // g_bandsWorked in band order
     BandTally total;
     int badQsoLines = 0;          // lines of the bad-QSO file, its title included
+    bool badQsoFileTrouble = false; // the file does not hold them, and the operator was not told so this pass
+    std::string badQsoFileName;
     int badShown = 0;             // "Bad QSO": the lines that are no dupe's, without the title
     long long score = 0;
     long long hourQsos = 0, hourPoints = 0, tenQsos = 0, tenPoints = 0; // on the band of the last QSO only

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/contest_mode.h"
 #include "engine/jidx_rules.h"
 
 namespace ui {
@@ -46,10 +47,11 @@ public:
     virtual PreviousQsos previousQsos(std::string_view call) = 0;
     // Band 0..5; nothing for any other.
     virtual BandWorked bandWorked(int band) = 0;
-    // The contest mode (0 CW, otherwise SSB) as the main window sets it. With restartBadQsoFile (the operator's
-    // switch) the pass's bad-QSO file starts again with the new mode's title in the same step, so that the lines
-    // that follow are judged and titled alike.
-    virtual void setContestMode(int contestMode, bool restartBadQsoFile) = 0;
+    // The contest mode (0 CW, otherwise SSB) as the main window sets it: stored, then judged in. With the
+    // operator's switch the pass's bad-QSO file starts again with the new mode's title in the same step, so that
+    // the lines that follow are judged and titled alike. False when the settings file did not take it: then
+    // nothing changed. May wait a moment for the settings file (never for the host's thread).
+    virtual bool changeContestMode(int contestMode, ModeChange change) = 0;
     // Open: the next call check may ask for a live update.
     virtual void setRefreshGate(bool open) = 0;
 };

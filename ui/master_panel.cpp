@@ -1,7 +1,9 @@
 // The main window's handlers: settings, the CW/SSB pair, the views and "Window on top".
 #include "ui/master_panel.h"
 
+#include "engine/contest_mode.h"
 #include "engine/contest_settings.h"
+#include "platform/message_box.h"
 #include "ui/texts.h"
 #include "ui/widgets/window_place.h"
 #include "ui/window_globals.h"
@@ -14,9 +16,6 @@ namespace {
 
 // The main window remembers its place as the secondary windows do; 0 stands for 0.
 constexpr widgets::WindowPlace kMasterPlace{"master_x", "master_y", 0, 0};
-
-// The setting of a mode's own check box.
-const char* modeBoxKey(int contestMode) { return jidx::isCwMode(contestMode) ? "setup_mode_cw" : "setup_mode_ssb"; }
 
 } // namespace
 
@@ -36,7 +35,7 @@ void MasterPanel::hostCallFailed() { m_door.setRefreshGate(true); }
 
 void MasterPanel::setModeCaption() {
     const PassView pass = m_door.passView();
-    g_masterCaption = texts::masterCaption(pass.russianUi, m_contestMode, pass.startYear);
+    g_masterCaption = texts::masterCaption(pass.russianUi, pass.contestMode, pass.startYear);
     m_window.setTitle(g_masterCaption);
 }
 
@@ -60,7 +59,7 @@ void MasterPanel::OnInitDialog() {
     widgets::loadWindowPlace(kMasterPlace);
     m_windowOnTop = settingsReadInt("setup_window_on_top") != 0;
     g_windowOnTop = m_windowOnTop ? 1 : 0;
-    m_contestMode = startupContestMode();
+    const int startMode = windowStartMode();
     m_viewZone = settingsReadInt("setup_view_zone") != 0;
     m_viewDxcc = settingsReadInt("setup_view_dxcc") != 0;
 
@@ -71,43 +70,57 @@ void MasterPanel::OnInitDialog() {
         m_window.moveItem(kViewLabel, 140, 18, 150, 20);
         m_window.setItemText(kViewLabel, labels.view);
     }
-    const jidx::ModeRow& mode = jidx::modeRow(m_contestMode);
-    m_door.setContestMode(m_contestMode, false);
-    settingsWrite("Mode", mode.settingsValue);
+    // A settings file that does not take the window's mode keeps the stored one, for the window and the pass alike.
+    m_door.changeContestMode(startMode, ModeChange::windowStart);
+    const int contestMode = m_door.passView().contestMode;
     setModeCaption();
     setStationLabels();
     m_window.showChecks(checks());
     m_window.placeOnTop(g_windowLeft, g_windowTop);
-    if (!m_host.sendCommand(mode.hostCommand)) return hostCallFailed();
+    if (!tellHostMode(contestMode)) return hostCallFailed();
     // The keyer's speed goes with CW at the window's start only, not with the operator's switch: the host's own
     // behaviour.
-    if (jidx::isCwMode(m_contestMode) && !m_host.sendCommand("<BAUDRATE:27>")) return hostCallFailed();
+    if (jidx::isCwMode(contestMode) && !m_host.sendCommand("<BAUDRATE:27>")) return hostCallFailed();
     postRefresh(false);
 }
 
 void MasterPanel::OnModeCw() { switchMode(0); }
 void MasterPanel::OnModeSsb() { switchMode(1); }
 
+bool MasterPanel::tellHostMode(int contestMode) {
+    if (!m_host.sendCommand(jidx::modeRow(contestMode).hostCommand)) {
+        m_hostMode = HostMode::unknown;
+        return false;
+    }
+    m_hostMode = jidx::isCwMode(contestMode) ? HostMode::cw : HostMode::ssb;
+    return true;
+}
+
 // Both boxes are one operation. The plug-in's own state changes first and together: the settings, the contest
 // mode and the pass's bad-QSO file restarted with the new mode's title (every line that follows is judged in the
-// mode its file's title names), then the window. The host hears of it last, so that a host that fails the call
-// leaves nothing half switched.
+// mode its file's title names), then the window. A settings file that does not take the new mode refuses the
+// switch whole: what the window shows, what is stored and what every pass judges in stay one. The host hears of
+// it last, so that a host that fails the call leaves nothing half switched, and it hears again at the next click
+// until it has taken the mode.
 void MasterPanel::switchMode(int contestMode) {
-    if (jidx::isCwMode(m_contestMode) == jidx::isCwMode(contestMode)) {
+    const bool cw = jidx::isCwMode(contestMode);
+    const bool judgedInIt = jidx::isCwMode(m_door.passView().contestMode) == cw;
+    if (judgedInIt && m_hostMode == (cw ? HostMode::cw : HostMode::ssb)) {
         m_window.showChecks(checks()); // the box clicked off is checked again
         return;
     }
-    const int previous = m_contestMode;
-    m_contestMode = contestMode;
-    const jidx::ModeRow& mode = jidx::modeRow(contestMode);
-    settingsWrite(modeBoxKey(contestMode), "1");
-    settingsWrite("Mode", mode.settingsValue);
-    settingsWrite(modeBoxKey(previous), "0");
-    m_door.setContestMode(contestMode, true);
-    setModeCaption();
-    setStationLabels();
+    if (!judgedInIt) {
+        if (!m_door.changeContestMode(contestMode, ModeChange::operatorSwitch)) {
+            m_window.showChecks(checks());
+            platform::showMessage(texts::modeNotStored(m_door.passView().contestMode), "VU-VO",
+                                  platform::MessageIcon::information);
+            return;
+        }
+        setModeCaption();
+        setStationLabels();
+    }
     m_window.showChecks(checks());
-    if (!m_host.sendCommand(mode.hostCommand)) return hostCallFailed();
+    if (!tellHostMode(contestMode)) return hostCallFailed();
     postRefresh(false);
 }
 

@@ -85,8 +85,10 @@ public:
     // A QSO left the log: the open grids show no multiplier worked until the next refresh marks them again.
     void ResetGrids();
 
+    // The mode boxes show the mode the contest is judged in, as the door tells it.
     MasterChecks checks() const {
-        return {jidx::isCwMode(m_contestMode), !jidx::isCwMode(m_contestMode), m_viewDxcc, m_viewZone, m_windowOnTop};
+        const bool cw = jidx::isCwMode(m_door.passView().contestMode);
+        return {cw, !cw, m_viewDxcc, m_viewZone, m_windowOnTop};
     }
     // What the DXCC panel paints, copied at paint time.
     widgets::DxccPanelState panelState() const;
@@ -96,6 +98,7 @@ private:
     // A host call failed: what was under way ends, and the gate opens so that typing still reaches the window.
     void hostCallFailed();
     void switchMode(int contestMode);
+    bool tellHostMode(int contestMode);
     template <class Window, class Open>
     void toggleView(Window*& window, bool& wanted, const char* key, Open open);
     void setModeCaption();
@@ -111,7 +114,9 @@ private:
     SecondaryWindows& m_windows;
     HostLink& m_host;
     ContestDoor& m_door;
-    int m_contestMode = 1; // 0 CW, otherwise SSB: the pair of mode boxes shows it
+    // The mode the host last confirmed it took (a command it answered), or none: a click on a mode the host has
+    // not confirmed tells it again.
+    enum class HostMode { unknown, cw, ssb } m_hostMode = HostMode::unknown;
     bool m_viewDxcc = false;
     bool m_viewZone = false;
     bool m_windowOnTop = false;

@@ -53,4 +53,10 @@ std::string countyCaption(int contestMode, std::string_view year, std::string_vi
                         year.data(), static_cast<int>(band.size()), band.data(), count, jidx::kCountyCount);
 }
 
+std::string modeNotStored(int contestMode) {
+    return std::string("The contest stays in ") + jidx::modeRow(contestMode).name +
+           ": the settings file Plugins\\VU-VO.ini cannot be written now (another program may hold it). Click "
+           "the mode again in a moment.";
+}
+
 } // namespace texts

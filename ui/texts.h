@@ -29,4 +29,7 @@ std::string zoneCaption(std::string_view band);
 // The county grid's title with the band's county count.
 std::string countyCaption(int contestMode, std::string_view year, std::string_view band, std::size_t count);
 
+// The operator's switch refused, because the settings file did not take the new mode: the mode it stays in.
+std::string modeNotStored(int contestMode);
+
 } // namespace texts

@@ -149,14 +149,25 @@ std::string read(const std::string& path, const std::string& section, const std:
 }
 
 bool write(const std::string& path, const std::string& section, const std::string& key, const std::string& value) {
+    return write(path, section, {{key, value}});
+}
+
+bool write(const std::string& path, const std::string& section,
+           const std::vector<std::pair<std::string, std::string>>& values) {
     std::string text;
     // Rewriting a file we could not read would lose its contents.
     if (platform::readWholeFile(path, text) == platform::ReadResult::failed) return false;
-    std::string updated;
-    // The same value again leaves the file as it is, byte for byte.
-    if (!withValue(text, section, key, value, updated)) return true;
+    bool changed = false;
+    for (const auto& [key, value] : values) {
+        std::string updated;
+        if (!withValue(text, section, key, value, updated)) continue;
+        text = std::move(updated);
+        changed = true;
+    }
+    // The same values again leave the file as it is, byte for byte.
+    if (!changed) return true;
     // Replaced whole: a full disk leaves the old settings as they were, never a file cut short.
-    return platform::writeWholeFile(path, updated);
+    return platform::writeWholeFile(path, text);
 }
 
 } // namespace profile

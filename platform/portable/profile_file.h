@@ -4,6 +4,8 @@
 // serialise the calls.
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace profile {
 
@@ -30,5 +32,9 @@ std::string read(const std::string& path, const std::string& section, const std:
 // value is already there. Replaced whole or not at all (platform::writeWholeFile). False when the file cannot
 // be read (other than missing) or written.
 bool write(const std::string& path, const std::string& section, const std::string& key, const std::string& value);
+
+// Several keys of one section in one rewrite: all of them or none.
+bool write(const std::string& path, const std::string& section,
+           const std::vector<std::pair<std::string, std::string>>& values);
 
 } // namespace profile

@@ -25,6 +25,7 @@ OsCalls& osCalls() {
         ::close,
         ::rename,
         ::unlink,
+        ::fsync,
     };
     return calls;
 }
@@ -108,12 +109,20 @@ bool writeWholeFile(const std::string& path, std::string_view bytes) {
     if (fd < 0) return false;
     struct stat old {};
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-    const bool written = writeAll(fd, bytes);
+    // On the disk before the rename: a power cut after it must not leave a renamed file without its contents.
+    const bool written = writeAll(fd, bytes) && osCalls().fsync(fd) == 0;
     // Some file systems report a full disk only when the file is closed.
     const bool closed = osCalls().close(fd) == 0;
     if (written && closed && osCalls().rename(temp.c_str(), target.c_str()) == 0) return true;
     osCalls().unlink(temp.c_str());
     return false;
+}
+
+bool overwriteFile(const std::string& path, std::string_view bytes) {
+    const int fd = osCalls().open(nativePath(path).c_str(), O_WRONLY | O_TRUNC | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    const bool written = writeAll(fd, bytes);
+    return osCalls().close(fd) == 0 && written;
 }
 
 std::vector<std::string> listDirectory(const std::string& pattern) {

@@ -1,5 +1,5 @@
 // The system calls the POSIX files adapter makes, as one table that tests may change: a failing or short write,
-// a failing rename, to see what a failure leaves behind. It holds the real calls until a test puts others in.
+// a failing rename or flush, to see what a failure leaves behind. It holds the real calls until a test puts others in.
 #pragma once
 #include <cstddef>
 #include <sys/types.h>
@@ -13,6 +13,7 @@ struct OsCalls {
     int (*close)(int fd);
     int (*rename)(const char* from, const char* to);
     int (*unlink)(const char* path);
+    int (*fsync)(int fd);
 };
 
 // Not guarded: change it only while no other thread uses the files adapter.

@@ -25,4 +25,9 @@ bool profileWrite(const std::string& file, const std::string& section, const std
     return profile::write(file, section, key, value);
 }
 
+bool profileWrite(const std::string& file, const std::string& section, const ProfileValues& values) {
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::write(file, section, values);
+}
+
 } // namespace platform

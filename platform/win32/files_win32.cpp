@@ -13,7 +13,7 @@ namespace platform {
 namespace win32 {
 
 OsCalls& osCalls() {
-    static OsCalls calls = {CreateFileA, ReadFile, WriteFile, CloseHandle, MoveFileExA, DeleteFileA};
+    static OsCalls calls = {CreateFileA, ReadFile, WriteFile, CloseHandle, MoveFileExA, DeleteFileA, FlushFileBuffers};
     return calls;
 }
 
@@ -92,11 +92,21 @@ bool writeWholeFile(const std::string& path, std::string_view bytes) {
     std::string temp;
     const HANDLE file = createBeside(path, temp);
     if (file == INVALID_HANDLE_VALUE) return false;
-    const bool written = writeAll(file, bytes);
+    // On the disk before the move: a power cut after it must not leave a moved file without its contents.
+    const bool written = writeAll(file, bytes) && osCalls().flushFileBuffers(file) != 0;
     const bool closed = osCalls().closeHandle(file) != 0;
     if (written && closed && osCalls().moveFileEx(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
     osCalls().deleteFile(temp.c_str());
     return false;
+}
+
+// Others who hold the file may go on reading and writing it; CREATE_ALWAYS truncates it while they do.
+bool overwriteFile(const std::string& path, std::string_view bytes) {
+    const HANDLE file = osCalls().createFile(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    const bool written = writeAll(file, bytes);
+    return osCalls().closeHandle(file) != 0 && written;
 }
 
 std::vector<std::string> listDirectory(const std::string& pattern) {

@@ -1,5 +1,5 @@
 // The kernel32 calls the Windows files adapter makes, as one table that tests may change: a failing or short
-// write, a failing move, to see what a failure leaves behind. It holds the real calls until a test puts others in.
+// write, a failing move or flush, to see what a failure leaves behind. It holds the real calls until a test puts others in.
 #pragma once
 #include <windows.h>
 
@@ -12,6 +12,7 @@ struct OsCalls {
     BOOL(WINAPI* closeHandle)(HANDLE);
     BOOL(WINAPI* moveFileEx)(LPCSTR, LPCSTR, DWORD);
     BOOL(WINAPI* deleteFile)(LPCSTR);
+    BOOL(WINAPI* flushFileBuffers)(HANDLE);
 };
 
 // Not guarded: change it only while no other thread uses the files adapter.

@@ -41,4 +41,10 @@ bool profileWrite(const std::string& file, const std::string& section, const std
     return profile::write(path, section, key, value);
 }
 
+bool profileWrite(const std::string& file, const std::string& section, const ProfileValues& values) {
+    const std::string path = profilePath(file);
+    std::lock_guard<std::mutex> lock(settingsMutex);
+    return profile::write(path, section, values);
+}
+
 } // namespace platform

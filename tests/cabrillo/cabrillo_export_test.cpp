@@ -238,15 +238,16 @@ TEST(CabrilloLine, LongValuesShiftTheLine) {
 TEST(CabrilloLine, TheLogsQsosNotExcludedInLogOrderEachTimeAfresh) {
     QsoLog log;
     for (const char* mode : {"SSB", "CW", "cw", "CW"}) {
-        CInfo& r = log.newRecord();
+        CInfo r;
         r.call = std::string("JA1") + mode;
         r.mode = mode;
         r.freqKHz = 7012;
         r.rstSent = r.rstRcvd = "599";
         r.exchSent = "05";
         r.exchRcvd = "13";
-        r.excluded = log.size() == 4; // the last one
-        log.indexNew();
+        r.excluded = log.size() == 3; // the last one
+        log.reserveOne();
+        log.append(std::move(r));
     }
     CCabrilloLog cabrillo;
     cabrillo.m_callsign = "K1AR";

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 #include "engine/contest_state.h"
 #include "support/host.h"
@@ -433,11 +434,18 @@ TEST_F(QsoRemoval, TakesTheLinesOfAQsoWhoseTextsHoldLineBreaks) {
               readFile(kBadQsoFile));
 }
 
-TEST_F(QsoRemoval, UnreadableFileIsRecreatedWithTheHeaderOfTheCurrentMode) {
+// Nothing is read back from the file: one deleted meanwhile is made again whole, every other line in it.
+TEST_F(QsoRemoval, AFileDeletedMeanwhileIsMadeAgainWithTheOtherLines) {
+    Qso wrong;
+    wrong.band = "30m";
+    Qso kept = wrong;
+    kept.call = "JA9ZZZ";
+    add(wrong);
+    add(kept);
     std::filesystem::remove(kBadQsoFile);
-    g_contestMode = 1;
-    test::remove(Qso());
-    EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n", readFile(kBadQsoFile));
+    test::remove(wrong);
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA9ZZZ  599  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 // window on it, where the two meet: the mode switch and the refresh gate.
 #include <gtest/gtest.h>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
+#include "platform/posix/message_log.h"
+#include "support/held_file.h"
 #include "plugin/window_door.h"
 #include "support/host.h"
 #include "support/ui/recording_windows.h"
@@ -150,6 +153,56 @@ TEST_F(MainWindowOnTheDoor, ASwitchRestartsThePassFileInTheNewModeAndAsksForARef
     EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW>", "post"}), take());
     EXPECT_EQ(0, g_refreshPending);
     EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
+}
+
+// A settings file that another program holds refuses the switch whole: the window, the settings and the mode
+// every QSO is judged in stay as they were, the operator is told, and the next click once it is let go switches.
+TEST_F(MainWindowOnTheDoor, ASwitchTheSettingsFileDoesNotTakeIsRefusedWhole) {
+    open();
+    auto cw = qso("JA1ABC", "20m", 12, 0, "13");
+    cw.mode = "CW";
+    test::add(cw);
+    const std::string settings = test::readFile("Plugins/VU-VO.ini");
+    const std::string badQso = test::readFile(test::kBadQsoFile);
+    platform::takeShownMessages();
+    {
+        test::HeldFile scanner("Plugins/VU-VO.ini", test::Hold::likeViewer);
+        panel->OnModeCw();
+        EXPECT_EQ((Log{"checks cw=0 ssb=1 dxcc=0 zone=0 top=0"}), take());
+        EXPECT_EQ((std::vector<std::string>{
+                      "The contest stays in SSB: the settings file Plugins\\VU-VO.ini cannot be written now (another "
+                      "program may hold it). Click the mode again in a moment."}),
+                  platform::takeShownMessages());
+        EXPECT_EQ(settings, test::readFile("Plugins/VU-VO.ini"));
+        EXPECT_EQ(1, door.passView().contestMode);
+        EXPECT_EQ(badQso, test::readFile(test::kBadQsoFile));
+        cw.time = test::at(2026, 4, 11, 12, 1);
+        EXPECT_EQ(0, test::add(cw)); // still judged in SSB
+        EXPECT_FALSE(settingsWaiting());
+    }
+    test::reset();
+    EXPECT_EQ(1, door.passView().contestMode); // and the next pass reads SSB
+    panel->OnModeCw();
+    EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW>", "post"}), take());
+    EXPECT_EQ(0, door.passView().contestMode);
+    EXPECT_EQ("[Settings]\r\nStart=0\r\nMode=0\r\nsetup_mode_cw=1\r\nsetup_mode_ssb=0\r\n",
+              test::readFile("Plugins/VU-VO.ini"));
+}
+
+// Until the host has taken the mode, a click on it tells the host again; once it has, the click changes nothing.
+TEST_F(MainWindowOnTheDoor, AClickOnAModeTheHostHasNotTakenTellsItAgain) {
+    open();
+    host.failCommands = true;
+    panel->OnModeCw();
+    EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW> failed"}), take());
+    panel->OnModeCw();
+    EXPECT_EQ((Log{"checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "host <MODE:CW> failed"}), take());
+    host.failCommands = false;
+    panel->OnModeCw();
+    EXPECT_EQ((Log{"checks cw=1 ssb=0 dxcc=0 zone=0 top=0", "host <MODE:CW>", "post"}), take());
+    panel->OnModeCw();
+    EXPECT_EQ((Log{"checks cw=1 ssb=0 dxcc=0 zone=0 top=0"}), take());
+    EXPECT_EQ(0, door.passView().contestMode);
 }
 
 TEST_F(MainWindowOnTheDoor, CheckCallRequestsOnePassForABurst) {

@@ -555,11 +555,15 @@ int run(int argc, char** argv) {
     HostSession host(library.functions());
     const std::size_t total = p.log.qsos.size();
 
+    // What the plug-in tells the operator during a pass (a file it cannot write) is quoted, never waited for.
+    watchMessages();
+    takeMessages();
     if (o.command == "score") {
         if (o.html) host.html();
         const std::size_t stored = runPass(host, p, false);
         int status = 0;
         writeText(host.result(status));
+        tellMessages();
         std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
                      total - stored);
         return reportBadQsoFile(p.pass) ? kOk : kNotWritten;
@@ -567,8 +571,6 @@ int run(int argc, char** argv) {
 
     if (o.command == "export") {
         warnCarriedHeader(o, p.pass.ownCall);
-        watchMessages();
-        takeMessages();
         const std::size_t stored = runPass(host, p, true);
         int status = 0;
         host.result(status);
@@ -586,6 +588,7 @@ int run(int argc, char** argv) {
     runPass(host, p, false);
     int status = 0;
     host.result(status);
+    tellMessages();
     const std::string band = !o.band.empty() ? o.band : !p.log.qsos.empty() ? p.log.qsos.back().band : "20m";
     const std::string mode = !o.mode.empty() ? o.mode : p.ssb ? "SSB" : "CW";
     for (std::size_t i = 1; i < o.positional.size(); ++i) {

@@ -101,9 +101,11 @@ ui::BandWorked FakeDoor::bandWorked(int band) {
     return band >= 0 && band < jidx::kBandCount ? worked[band] : ui::BandWorked();
 }
 
-void FakeDoor::setContestMode(int contestMode, bool restartBadQsoFile) {
+bool FakeDoor::changeContestMode(int contestMode, ModeChange change) {
+    if (refuseMode || !storeContestMode(contestMode, change)) return false;
     pass.contestMode = contestMode;
-    if (restartBadQsoFile) ++badQsoRestarts;
+    if (change == ModeChange::operatorSwitch) ++badQsoRestarts;
+    return true;
 }
 
 void RecordingMaster::setTitle(std::string_view text) { m_log.push_back("title " + std::string(text)); }

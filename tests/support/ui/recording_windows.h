@@ -76,11 +76,13 @@ public:
     std::array<ui::BandWorked, jidx::kBandCount> worked;
     bool gateOpen = true;
     int badQsoRestarts = 0; // mode changes that restarted the bad-QSO file
+    bool refuseMode = false; // the settings file takes no mode
 
     ui::PassView passView() override { return pass; }
     ui::PreviousQsos previousQsos(std::string_view call) override;
     ui::BandWorked bandWorked(int band) override;
-    void setContestMode(int contestMode, bool restartBadQsoFile) override;
+    // Stores the mode in the settings as the plug-in's door does, unless refuseMode.
+    bool changeContestMode(int contestMode, ModeChange change) override;
     void setRefreshGate(bool open) override { gateOpen = open; }
 };
 

@@ -1,0 +1,25 @@
+#include "engine/contest_mode.h"
+
+#include "engine/bad_qso_file.h"
+#include "engine/contest_settings.h"
+#include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
+
+int windowStartMode() { return settingsReadInt("setup_mode_cw") != 0 ? 0 : 1; }
+
+int storedContestMode() { return settingsReadInt("Mode"); }
+
+void judgeInMode(int contestMode, ModeChange change) {
+    g_contestMode = contestMode;
+    if (change == ModeChange::operatorSwitch) g_badQsoFile.retitle(badQsoHeader());
+}
+
+bool storeContestMode(int contestMode, ModeChange change) {
+    const char* const mode = jidx::modeRow(contestMode).settingsValue;
+    if (change == ModeChange::windowStart) return settingsWriteNow({{"Mode", mode}});
+    // The new mode's box first: a settings file that had neither box keeps them in this order.
+    const bool cw = jidx::isCwMode(contestMode);
+    return settingsWriteNow({{cw ? "setup_mode_cw" : "setup_mode_ssb", "1"},
+                             {"Mode", mode},
+                             {cw ? "setup_mode_ssb" : "setup_mode_cw", "0"}});
+}
