@@ -87,14 +87,16 @@ bool CCabrilloLog::Confirm(platform::HeaderDialogOutcome outcome, const platform
                               : ReplaceAll(ReplaceAll(answer, "\r", "<CR>"), "\n", "<LF>");
     }
 
-    // The settings file keeps new keys in the order first written.
+    // The settings file keeps new keys in the order first written; all of the answers go in one rewrite.
+    platform::ProfileValues answers;
     for (int order = 1;; ++order) {
         const cabrillo::HeaderField* stored = nullptr;
         for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields)
             if (f.storeOrder == order) stored = &f;
         if (!stored) break;
-        settingsWrite(stored->settingsKey, this->*stored->member);
+        answers.emplace_back(stored->settingsKey, this->*stored->member);
     }
+    settingsWrite(answers);
 
     // Each typed line becomes a keyword line of its own in the file.
     for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields)
