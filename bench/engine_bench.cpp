@@ -240,11 +240,46 @@ void BM_LiveUpdateLogWork(benchmark::State& state) {
     }
 }
 
+// GetResult0 as the host asks for it between passes, about once a QSO: the whole recount, the text, and the
+// claimed score into the settings file, which is written (and flushed to the disk before it replaces the old
+// one) only when the score changed. A QSO that scores comes before each call, and goes again after it untimed.
+void BM_ResultAfterAScoringQso(benchmark::State& state) {
+    const SyntheticLog& log = syntheticLog(static_cast<std::size_t>(state.range(0)));
+    loadLog(log);
+    SyntheticQso extra = log.qsos.front();
+    extra.call = "JA9ZZZ";
+    extra.band = "20m";
+    extra.mode = log.qsos.front().mode;
+    extra.prefix = "JA";
+    extra.exchRcvd = "13";
+    int status = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        addQso(extra);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(GetResult0(&status));
+        state.PauseTiming();
+        removeQso(extra);
+        GetResult0(&status);
+        state.ResumeTiming();
+    }
+}
+
+// The same without a change of score: nothing is written.
+void BM_ResultUnchanged(benchmark::State& state) {
+    const SyntheticLog& log = syntheticLog(static_cast<std::size_t>(state.range(0)));
+    loadLog(log);
+    int status = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(GetResult0(&status));
+}
+
 BENCHMARK(BM_StatisticsPass)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopyFloor)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckCall)->Arg(10000)->Arg(100000)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_RemoveData)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LiveUpdateLogWork)->Arg(1000)->Arg(100000)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_ResultAfterAScoringQso)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ResultUnchanged)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // A pass writes its bad-QSO file and Plugins/VU-VO.ini into the current folder. A folder that has Plugins/ is
 // taken as prepared for that; any other gets a throwaway folder instead, so that no run litters it.

@@ -35,6 +35,9 @@ public:
     bool catchUp() noexcept;
     // True once per pass, the first time the file is found out of step after a try to catch up.
     bool troubleToTell() noexcept;
+    // Lets go of the file until the next line: between results others may open it as they like (a backup, a
+    // scanner that shares nothing). Never throws.
+    void letGo() noexcept { m_append.close(); }
 
 private:
     bool writeWhole() noexcept;

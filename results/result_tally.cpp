@@ -74,6 +74,7 @@ ResultTally tallyResult() {
     t.badQsoLines = static_cast<int>(g_badQsoFile.lineCount());
     t.badQsoFileTrouble = g_badQsoFile.troubleToTell();
     if (t.badQsoFileTrouble) t.badQsoFileName = g_badQsoFile.name();
+    g_badQsoFile.letGo();
     g_badQsoLines = t.badQsoLines;
 
     // One walk over the log serves every band: each record goes to its band's count.

@@ -36,7 +36,8 @@ struct Fault {
     std::size_t room = SIZE_MAX;  // bytes the disk still takes; then ENOSPC
     std::size_t perWrite = SIZE_MAX;
     int interruptions = 0;  // EINTR before the first write goes through
-    int failCreate = 0, failClose = 0, failRename = 0, failRead = 0;  // errno to fail with, 0 for none
+    int failCreate = 0, failClose = 0, failRename = 0, failRead = 0, failFsync = 0;  // errno to fail with, 0: none
+    std::string order;  // the flushes and renames, in the order made
 } fault;
 
 bool isTemporary(const char* path) { return std::strstr(path, ".VU-VO-") != nullptr; }
@@ -64,8 +65,14 @@ OsCalls faulty() {
         return closed;
     };
     calls.rename = [](const char* from, const char* to) {
+        fault.order += "rename ";
         if (fault.failRename != 0) return errno = fault.failRename, -1;
         return ::rename(from, to);
+    };
+    calls.fsync = [](int fd) {
+        fault.order += "fsync ";
+        if (fault.failFsync != 0) return errno = fault.failFsync, -1;
+        return ::fsync(fd);
     };
     return calls;
 }
@@ -104,6 +111,7 @@ const Failure kFailures[] = {
     {"the disk fills after a short write", [] { fault.room = 20, fault.perWrite = 7; }},
     {"closing reports the full disk", [] { fault.failClose = ENOSPC; }},
     {"the rename fails", [] { fault.failRename = EXDEV; }},
+    {"the flush to the disk fails", [] { fault.failFsync = EIO; }},
 };
 
 } // namespace
@@ -126,6 +134,24 @@ TEST_F(FileReplace, AFailureWithoutAnOldFileLeavesNoFile) {
         EXPECT_FALSE(platform::writeWholeFile(file, kNew)) << failure.what;
         EXPECT_EQ(Names{}, listing()) << failure.what;
     }
+}
+
+// A power cut right after the rename must find the new file's contents on the disk.
+TEST_F(FileReplace, TheNewFileReachesTheDiskBeforeItTakesTheOldOnesPlace) {
+    writeBytes(file, kOld);
+    EXPECT_TRUE(platform::writeWholeFile(file, kNew));
+    EXPECT_EQ("fsync rename ", fault.order);
+    EXPECT_EQ(kNew, readBytes(file));
+}
+
+// A file made again from memory whose replacement is refused: written in place, cut to its new length.
+TEST_F(FileReplace, OverwritingInPlaceTakesTheNewBytesWhole) {
+    writeBytes(file, kNew);
+    EXPECT_TRUE(platform::overwriteFile(file, kOld));
+    EXPECT_EQ(kOld, readBytes(file));
+    EXPECT_EQ("", fault.order);
+    fault.room = 5;
+    EXPECT_FALSE(platform::overwriteFile(file, kNew));
 }
 
 TEST_F(FileReplace, ShortAndInterruptedWritesStillWriteEverything) {

@@ -125,7 +125,8 @@ const std::string kNew = "START-OF-LOG: 3.0\r\nCALLSIGN: K1AR\r\nQSO: 14025 CW 2
 struct Fault {
     std::size_t room = SIZE_MAX;  // bytes the disk still takes; then ERROR_DISK_FULL
     DWORD perWrite = MAXDWORD;
-    DWORD failCreate = 0, failMove = 0;  // the error to fail with, 0 for none
+    DWORD failCreate = 0, failMove = 0, failFlush = 0;  // the error to fail with, 0 for none
+    std::string order;  // the flushes and moves, in the order made
     std::function<void()> duringWrite;  // what another program does while the new file is written
 } fault;
 
@@ -155,7 +156,17 @@ BOOL WINAPI faultyWriteFile(HANDLE file, LPCVOID bytes, DWORD size, LPDWORD writ
     return real.writeFile(file, bytes, n, written, overlapped);
 }
 
+BOOL WINAPI faultyFlushFileBuffers(HANDLE file) {
+    fault.order += "flush ";
+    if (fault.failFlush != 0) {
+        SetLastError(fault.failFlush);
+        return FALSE;
+    }
+    return real.flushFileBuffers(file);
+}
+
 BOOL WINAPI faultyMoveFileEx(LPCSTR from, LPCSTR to, DWORD flags) {
+    fault.order += "move ";
     if (fault.failMove != 0) {
         SetLastError(fault.failMove);
         return FALSE;
@@ -171,6 +182,7 @@ protected:
         osCalls().createFile = faultyCreateFile;
         osCalls().writeFile = faultyWriteFile;
         osCalls().moveFileEx = faultyMoveFileEx;
+        osCalls().flushFileBuffers = faultyFlushFileBuffers;
     }
     ~FileReplaceWin32() override { osCalls() = real; }
 
@@ -194,6 +206,7 @@ const Failure kFailures[] = {
     {"the disk fills halfway", [] { fault.room = 20; }},
     {"the disk fills after a short write", [] { fault.room = 20, fault.perWrite = 7; }},
     {"the move fails", [] { fault.failMove = ERROR_SHARING_VIOLATION; }},
+    {"the flush to the disk fails", [] { fault.failFlush = ERROR_IO_DEVICE; }},
 };
 
 } // namespace
@@ -227,6 +240,27 @@ TEST_F(FileReplaceWin32, TheSettingsFileStaysAsItWasWhenItCannotBeReplaced) {
         EXPECT_EQ(before, fileBytes(ini)) << failure.what;
         EXPECT_EQ(Lines{"VU-VO.ini"}, listing()) << failure.what;
     }
+}
+
+// A power cut right after the move must find the new file's contents on the disk.
+TEST_F(FileReplaceWin32, TheNewFileReachesTheDiskBeforeItTakesTheOldOnesPlace) {
+    putFile(file, kOld);
+    EXPECT_TRUE(platform::writeWholeFile(file, kNew));
+    EXPECT_EQ("flush move ", fault.order);
+    EXPECT_EQ(kNew, fileBytes(file));
+}
+
+// A viewer holds the file as a C runtime opens it: the move is refused, the file is written in place whole.
+TEST_F(FileReplaceWin32, AFileAViewerHoldsIsWrittenInPlace) {
+    putFile(file, kNew);
+    const HANDLE viewer = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, viewer);
+    EXPECT_FALSE(platform::writeWholeFile(file, kOld));
+    EXPECT_TRUE(platform::overwriteFile(file, kOld));
+    CloseHandle(viewer);
+    EXPECT_EQ(kOld, fileBytes(file));
+    EXPECT_EQ(Lines{"K1AR.cbr"}, listing());
 }
 
 TEST_F(FileReplaceWin32, ShortWritesStillWriteEverything) {
