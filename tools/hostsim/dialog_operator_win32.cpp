@@ -158,7 +158,7 @@ private:
                 m_handled.insert(dialog);
                 if (windowText(dialog) == kHeaderCaption) {
                     fillAndClose(dialog);
-                } else {
+                } else if (isMessageBox(dialog)) {
                     readAndDismiss(dialog);
                 }
             }
@@ -168,6 +168,13 @@ private:
             }
             Sleep(15);
         }
+    }
+
+    // The plug-in's own windows come from its templates: their module is the one with the plug-in's exports.
+    // Every other dialog is a message box.
+    static bool isMessageBox(HWND dialog) {
+        const auto module = reinterpret_cast<HMODULE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE));
+        return module == nullptr || GetProcAddress(module, "ResetStats0") == nullptr;
     }
 
     // The visible dialog-class windows of this process.

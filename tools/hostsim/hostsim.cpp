@@ -511,6 +511,8 @@ int run(int argc, char** argv) {
     }
 
     if (o.command == "script") {
+        // What the plug-in tells the operator (from either of its threads) is quoted after each step.
+        watchMessages();
         // The host offers its automation object before it loads the plug-in, and withdraws it only after the
         // plug-in is gone: the windows' last calls (at the unload) still find it.
         const std::unique_ptr<LiveHost> live = LiveHost::make();

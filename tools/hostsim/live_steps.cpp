@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <thread>
 
 #ifdef _WIN32
@@ -113,6 +114,48 @@ bool exitStep(StepEnv& env, const StepWords&, std::string&) {
     return true;
 }
 
+// Another program's hold on a file of the working folder: on Windows a handle of hostsim's own with that
+// program's sharing (the system checks sharing handle by handle, whichever process holds them); natively nothing
+// refuses a file for being open, so nothing is held.
+#ifdef _WIN32
+std::map<std::string, HANDLE>& heldFiles() {
+    static std::map<std::string, HANDLE> held;
+    return held;
+}
+#endif
+
+bool holdStep(StepEnv& env, const StepWords& w, std::string& why) {
+    if (w[2] != "viewer" && w[2] != "exclusive") return why = "hold wants viewer or exclusive", false;
+#ifdef _WIN32
+    if (heldFiles().count(w[1])) return why = w[1] + " is held already", false;
+    // A viewer opens a file as a C runtime does: reading, sharing reading and writing but not deletion.
+    const bool viewer = w[2] == "viewer";
+    const HANDLE file = CreateFileA(w[1].c_str(), viewer ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE,
+                                    viewer ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return why = "cannot hold " + w[1] + " (error " + std::to_string(GetLastError()) + ")", false;
+    heldFiles()[w[1]] = file;
+    std::fprintf(env.out, "%s held as %s\n", w[1].c_str(), viewer ? "a viewer holds it" : "nothing else may open it");
+#else
+    std::fprintf(env.out, "(files are held on Windows only)\n");
+#endif
+    return true;
+}
+
+bool releaseStep(StepEnv& env, const StepWords& w, std::string& why) {
+#ifdef _WIN32
+    const auto found = heldFiles().find(w[1]);
+    if (found == heldFiles().end()) return why = w[1] + " is not held", false;
+    CloseHandle(found->second);
+    heldFiles().erase(found);
+    std::fprintf(env.out, "%s let go\n", w[1].c_str());
+#else
+    (void)why;
+    std::fprintf(env.out, "(files are held on Windows only)\n");
+#endif
+    return true;
+}
+
 // The steps that look at or touch the windows: natively they only say that there are none.
 bool noWindows(StepEnv& env) {
     if (env.context.live->hasWindows()) return false;
@@ -212,6 +255,10 @@ constexpr ScriptStep kLiveSteps[] = {
      false, true, failStep},
     {"busy", "MS", "the host's thread works MS milliseconds without serving any call", 1, 1, false, false,
      busyStep},
+    {"hold", "FILE viewer|exclusive",
+     "another program holds FILE: as a viewer (reads, shares reading and writing) or sharing nothing", 2, 2, false,
+     true, holdStep},
+    {"release", "FILE", "that program lets FILE go", 1, 1, false, true, releaseStep},
     {"unload", "", "FreeLibrary: the host lets the plug-in go", 0, 0, false, false, unloadStep},
     {"exit", "", "the process ends at once (ExitProcess), windows open or not", 0, 0, false, false, exitStep},
 };
