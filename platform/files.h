@@ -21,9 +21,6 @@ ReadResult readWholeFile(const std::string& path, std::string& bytes);
 // Returns false (and no lines) when the file cannot be opened.
 bool readLines(const std::string& path, std::vector<std::string>& lines);
 
-// Number of lines readLines would give; 0 when the file cannot be opened.
-std::size_t countLines(const std::string& path);
-
 // Appends bytes, creating the file when missing. False when it cannot be opened or written.
 bool appendToFile(const std::string& path, std::string_view bytes);
 

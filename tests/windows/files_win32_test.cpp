@@ -38,18 +38,15 @@ TEST_F(FilesWin32, ReadsLinesOfEitherEnding) {
     Lines lines{"stale"};
     ASSERT_TRUE(platform::readLines(dir.path("a.txt"), lines));
     EXPECT_EQ((Lines{"one", "two", "three", "", "last"}), lines);
-    EXPECT_EQ(5u, platform::countLines(dir.path("a.txt")));
     EXPECT_FALSE(platform::readLines(dir.path("missing.txt"), lines));
     EXPECT_EQ(Lines{}, lines);
-    EXPECT_EQ(0u, platform::countLines(dir.path("missing.txt")));
     EXPECT_FALSE(platform::readLines(dir.root(), lines));
 }
 
-TEST_F(FilesWin32, CountsLinesPastTheReadBuffer) {
+TEST_F(FilesWin32, ReadsLinesPastTheReadBuffer) {
     std::string text;
     for (int i = 0; i < 5000; ++i) text += "line " + std::to_string(i) + "\r\n";
     putFile(dir.path("big.txt"), text);
-    EXPECT_EQ(5000u, platform::countLines(dir.path("big.txt")));
     Lines lines;
     ASSERT_TRUE(platform::readLines(dir.path("big.txt"), lines));
     ASSERT_EQ(5000u, lines.size());
