@@ -4,17 +4,17 @@
 
 BadQsoFile g_badQsoFile;
 
-void BadQsoFile::restart(std::string name, std::string title) {
+void BadQsoFile::restart(std::string name, const char* title) noexcept {
     detach();
     m_name = std::move(name);
-    m_title = std::move(title);
+    m_title = title;
     m_active = true;
     m_told = false;
     writeWhole();
 }
 
-void BadQsoFile::retitle(std::string title) {
-    m_title = std::move(title);
+void BadQsoFile::retitle(const char* title) noexcept {
+    m_title = title;
     m_lines.clear();
     m_lineCount = 0;
     if (m_active) writeWhole();

@@ -11,10 +11,11 @@
 
 class BadQsoFile {
 public:
-    // A new file for a new pass: the title (with its line end) and no line. Tries to write it at once.
-    void restart(std::string name, std::string title);
+    // A new file for a new pass: the title (with its line end; a text that lives for ever) and no line. Tries to
+    // write it at once.
+    void restart(std::string name, const char* title) noexcept;
     // The same pass's file again, under another title and without its lines (the contest mode changed).
-    void retitle(std::string title);
+    void retitle(const char* title) noexcept;
     // Forgets the pass's lines and lets go of the file; until the next restart no file is written. Never throws.
     void detach() noexcept;
 
@@ -43,7 +44,7 @@ private:
     bool writeWhole() noexcept;
 
     std::string m_name;
-    std::string m_title;
+    std::string_view m_title;
     std::string m_lines;
     std::size_t m_lineCount = 0;
     bool m_active = false;   // a pass named the file

@@ -9,14 +9,14 @@ int windowStartMode() { return settingsReadInt("setup_mode_cw") != 0 ? 0 : 1; }
 
 int storedContestMode() { return settingsReadInt("Mode"); }
 
-void judgeInMode(int contestMode, ModeChange change) {
+void judgeInMode(int contestMode, ModeChange change) noexcept {
     g_contestMode = contestMode;
-    if (change == ModeChange::operatorSwitch) g_badQsoFile.retitle(badQsoHeader());
+    if (change == ModeChange::operatorSwitch) g_badQsoFile.retitle(jidx::modeRow(contestMode).badQsoTitle);
 }
 
 bool storeContestMode(int contestMode, ModeChange change) {
     const char* const mode = jidx::modeRow(contestMode).settingsValue;
-    if (change == ModeChange::windowStart) return settingsWriteNow({{"Mode", mode}});
+    if (change != ModeChange::operatorSwitch) return settingsWriteNow({{"Mode", mode}});
     // The new mode's box first: a settings file that had neither box keeps them in this order.
     const bool cw = jidx::isCwMode(contestMode);
     return settingsWriteNow({{cw ? "setup_mode_cw" : "setup_mode_ssb", "1"},

@@ -4,7 +4,9 @@
 // rewrite, so that they never disagree. A new mode is stored first and judged in only once stored.
 #pragma once
 
-enum class ModeChange { windowStart, operatorSwitch };
+// Who changes the mode: a pass start reads the stored one; the main window's start and the operator's switch store
+// theirs first.
+enum class ModeChange { passStart, windowStart, operatorSwitch };
 
 // The mode the main window opens in: CW (0) when "setup_mode_cw" is set, SSB (1) otherwise, so that a fresh
 // settings file opens in SSB.
@@ -13,7 +15,7 @@ int windowStartMode();
 int storedContestMode();
 // Judges every QSO from now on in this mode; with the operator's switch the pass's bad-QSO file starts again under
 // the new mode's title, so that its lines are judged and titled alike. Needs the state lock.
-void judgeInMode(int contestMode, ModeChange change);
+void judgeInMode(int contestMode, ModeChange change) noexcept;
 // Stores the mode now: "Mode", and with the operator's switch the two boxes too (the window's start takes the mode
 // the boxes already give). False when the settings file did not take them: then nothing changed. Without the
 // state lock: it writes a file and may wait a moment for it.

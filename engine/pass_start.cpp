@@ -70,7 +70,7 @@ PassBegun beginPass(const PassStart& pass) {
     if (jidx::isOneOf(g_ownPrefix, jidx::kRussianPrefixes)) g_russianUi = 1;
     if (isJapanesePrefix(g_ownPrefix)) g_ownIsJA = 1;
     g_exportPass = pass.exportPass;
-    g_contestMode = contestMode;
+    judgeInMode(contestMode, ModeChange::passStart);
 
     PassBegun begun;
     begun.askHeader = g_exportPass != 0; // an export pass: the header dialog offers the contest's mode
@@ -93,7 +93,6 @@ bool decideWindowStart(bool mainWindowOpen) {
 void finishPass(const PassStart& pass) {
     std::string name = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
     std::string fileName = name;
-    std::string title = badQsoHeader();
     g_badQsoFileName.swap(name);
-    g_badQsoFile.restart(std::move(fileName), std::move(title));
+    g_badQsoFile.restart(std::move(fileName), jidx::modeRow(g_contestMode).badQsoTitle);
 }
