@@ -44,6 +44,7 @@ set(VUVO_PLATFORM_SOURCES_win32
   platform/win32/message_box_win32.cpp
   platform/win32/header_dialog_win32.cpp
   platform/win32/dialog_win32.cpp
+  platform/win32/thread_place_win32.cpp
   ui/win32/gdi_canvas_win32.cpp
   ui/win32/advanced_button_win32.cpp
   ui/win32/secondary_window_win32.cpp

@@ -28,9 +28,31 @@ PluginHost::~PluginHost() {
     if (m_module) FreeLibrary(m_module);
 }
 
+bool PluginHost::unload() {
+    HMODULE module = m_module;
+    m_module = nullptr;
+    ResetStats0 = nullptr;
+    AddData0 = nullptr;
+    RemoveData0 = nullptr;
+    CheckCall0 = nullptr;
+    GetResult0 = nullptr;
+    return module && FreeLibrary(module);
+}
+
 void PluginHost::reset(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end,
                        int mode) const {
-    putFile("Plugins\\VU-VO.ini", "[Settings]\r\nStart=1\r\nMode=" + std::to_string(mode) + "\r\n");
+    resetWith("[Settings]\r\nStart=1\r\nMode=" + std::to_string(mode) + "\r\n", ownCall, ownPrefix, start, end);
+}
+
+// The settings' start marker at 0: this pass is the one of two that starts the window thread.
+void PluginHost::resetOpeningWindows(const char* ownCall, const char* ownPrefix, COleDateTime start,
+                                     COleDateTime end) const {
+    resetWith("[Settings]\r\nStart=0\r\nMode=0\r\n", ownCall, ownPrefix, start, end);
+}
+
+void PluginHost::resetWith(const std::string& settings, const char* ownCall, const char* ownPrefix,
+                           COleDateTime start, COleDateTime end) const {
+    putFile("Plugins\\VU-VO.ini", settings);
     ResetStats0(".\\", 0, ownCall, &start, &end, "", "", "", "", "", "", "", "", "", ownPrefix, 0, 0, 0, 0.0, 0.0,
                 "", "", "");
 }

@@ -31,6 +31,12 @@ public:
     // settings are first made to hold the contest mode (0 CW, 1 SSB) and say that no window thread may start
     // (these passes open no windows).
     void reset(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end, int mode = 0) const;
+    // ResetStats0 as above, with settings that make this pass start the window thread (CW): it returns once the
+    // plug-in's main window is up. Needs a display.
+    void resetOpeningWindows(const char* ownCall, const char* ownPrefix, COleDateTime start, COleDateTime end) const;
+    // FreeLibrary's answer; the functions are gone after it.
+    bool unload();
+    HMODULE module() const { return m_module; }
     int add(const char* myCall, const PassQso& q) const;
     std::string result() const;
 
@@ -41,6 +47,8 @@ public:
     decltype(&::GetResult0) GetResult0 = nullptr;
 
 private:
+    void resetWith(const std::string& settings, const char* ownCall, const char* ownPrefix, COleDateTime start,
+                   COleDateTime end) const;
     HMODULE m_module = nullptr;
 };
 

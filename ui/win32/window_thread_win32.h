@@ -11,5 +11,6 @@ master* masterWindow();
 // a window needs the loader lock, which the unload holds).
 bool windowThreadUnloading();
 // The library is being unloaded (FreeLibrary, under the loader lock): asks the window thread to close its windows
-// and waits, pumping, a bounded time for it to let go of the plug-in's code. Never waits for the thread's end.
+// and waits, pumping, a bounded time for it to let go of the plug-in's code (its marker clear, its instruction
+// pointer outside the image). Never waits for the thread's end.
 void releaseWindowThreadForUnload();
