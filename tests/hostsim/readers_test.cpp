@@ -9,6 +9,7 @@
 #include "frequency.h"
 #include "log_model.h"
 #include "ole_time.h"
+#include "text_util.h"
 
 namespace {
 
@@ -33,28 +34,35 @@ std::string readAs(std::string_view bytes) {
 
 TEST(Frequency, MegahertzBecomeWholeHertzWithoutFloatError) {
     unsigned hz = 0;
-    EXPECT_TRUE(megahertzToHertz("7.07582", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("7.07582", hz));
     EXPECT_EQ(7075820u, hz);
-    EXPECT_TRUE(megahertzToHertz("14.025", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("14.025", hz));
     EXPECT_EQ(14025000u, hz);
-    EXPECT_TRUE(megahertzToHertz("21.0300001", hz));  // 21.030000 1 MHz: the seventh decimal rounds down
+    // 21.030000 1 MHz: the seventh decimal rounds down
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("21.0300001", hz));
     EXPECT_EQ(21030000u, hz);
-    EXPECT_TRUE(megahertzToHertz("0.0018295", hz));  // rounds half up
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("0.0018295", hz));  // rounds half up
     EXPECT_EQ(1830u, hz);
-    EXPECT_TRUE(megahertzToHertz("28.123456789012", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("28.123456789012", hz));
     EXPECT_EQ(28123457u, hz);
-    EXPECT_TRUE(megahertzToHertz(" 3.5 ", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz(" 3.5 ", hz));
     EXPECT_EQ(3500000u, hz);
-    EXPECT_TRUE(megahertzToHertz("50", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("50", hz));
     EXPECT_EQ(50000000u, hz);
-    EXPECT_TRUE(megahertzToHertz(".5", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz(".5", hz));
     EXPECT_EQ(500000u, hz);
-    EXPECT_TRUE(megahertzToHertz("4294.967295", hz));
+    EXPECT_EQ(Megahertz::hertz, megahertzToHertz("4294.967295", hz));
     EXPECT_EQ(4294967295u, hz);
     hz = 77;
-    for (const char* bad : {"", ".", "4294.967296", "10000", "7,030", "-7.0", "7.0e3", "1.2G", "7..0", "0x10"}) {
-        EXPECT_FALSE(megahertzToHertz(bad, hz)) << bad;
+    for (const char* bad : {"", ".", "7,030", "-7.0", "7.0e3", "1.2G", "7..0", "0x10", "99999999999999999999x"}) {
+        EXPECT_EQ(Megahertz::notANumber, megahertzToHertz(bad, hz)) << bad;
         EXPECT_EQ(77u, hz) << bad;
+    }
+    // Just past the top by a rounded seventh decimal, and numbers long enough to wrap any fixed-width count.
+    for (const char* high : {"4294.967296", "4294.9672955", "4295", "10000", "18446744073709551617",
+                             "99999999999999999999999.5"}) {
+        EXPECT_EQ(Megahertz::tooHigh, megahertzToHertz(high, hz)) << high;
+        EXPECT_EQ(77u, hz) << high;
     }
 }
 
@@ -182,6 +190,52 @@ TEST(Adif, NonAsciiBytesCountedInBytesOrInCharacters) {
               readAs(bytes));
 }
 
+TEST(Adif, RunsOfStrayOpeningBracketsAreOneMessageAndTheRecordsAroundThemAreRead) {
+    EXPECT_EQ("ADIF own \"\"\n"
+              "1: 2026-04-11 0800 0 [] [] [] [JA1ABC] [] [] [] []\n"
+              "4: 2026-04-11 0801 0 [] [] [] [JA2ABC] [] [] [] []\n"
+              "5: 2026-04-11 0802 0 [] [] [] [JA3ABC] [] [] [] []\n"
+              "t:2: 9 stray '<' outside any field, the last on line 3; ignored\n"
+              "t:5: 5 stray '<' outside any field; ignored\n"
+              "t:5: a stray '<' outside any field; ignored\n",
+              readAs("<CALL:6>JA1ABC <QSO_DATE:8>20260411 <TIME_ON:4>0800 <EOR>\n"
+                     "<<<<<<\n"
+                     " < a < b <\n"
+                     "<CALL:6>JA2ABC <QSO_DATE:8>20260411 <TIME_ON:4>0801 <EOR>\n"
+                     "<<<<<<CALL:6>JA3ABC <QSO_DATE:8>20260411 <<TIME_ON:4>0802 <EOR>\n"));
+}
+
+TEST(Adif, ControlBytesOfTheLogAreEscapedInMessages) {
+    EXPECT_EQ("ADIF own \"\"\n"
+              "2: 2026-04-11 0801 0 [] [] [] [JA2\x07" "B] [] [] [] []\n"
+              "t:1: a record without QSO_DATE (JA1\\x1B[2J); left out\n"
+              "t:2: FREQ \"7.0\\x7F\" is not a frequency in MHz; taken as 0\n"
+              "t:3: time \"08\\x0910\" is neither HHMM nor HHMMSS (JA3ABC); left out\n"
+              "t:4: field <\\x1B]0;x\\x07> has no length; ignored\n",
+              readAs("<CALL:7>JA1\x1B[2J <TIME_ON:4>0800 <EOR>\n"
+                     "<CALL:5>JA2\x07" "B <QSO_DATE:8>20260411 <TIME_ON:4>0801 <FREQ:4>7.0\x7F <EOR>\n"
+                     "<CALL:6>JA3ABC <QSO_DATE:8>20260411 <TIME_ON:5>08\t10 <EOR>\n"
+                     "<\x1B]0;x\x07>y\n"));
+}
+
+TEST(Adif, AFrequencyAboveWhatTheHostHoldsIsTakenAsZero) {
+    EXPECT_EQ("ADIF own \"\"\n"
+              "1: 2026-04-11 0800 0 [40m] [CW] [] [JA1ABC] [] [] [] []\n"
+              "2: 2026-04-11 0801 4294967295 [] [CW] [] [JA2ABC] [] [] [] []\n"
+              "t:1: FREQ \"5000\" is out of range: the host's frequency holds at most 4294.967295 MHz; taken as 0\n",
+              readAs("<CALL:6>JA1ABC <QSO_DATE:8>20260411 <TIME_ON:4>0800 <FREQ:4>5000 <BAND:3>40m <MODE:2>CW <EOR>\n"
+                     "<CALL:6>JA2ABC <QSO_DATE:8>20260411 <TIME_ON:4>0801 <FREQ:11>4294.967295 <MODE:2>CW <EOR>\n"));
+}
+
+TEST(Messages, ControlBytesAndDeleteEscapedOtherBytesKept) {
+    EXPECT_EQ("\\x00\\x01\\x09\\x0A\\x0D\\x1B\\x1F \\x7F~\x80\xFF\xC3\xBC\\",
+              escaped(std::string("\0\x01\t\n\r\x1B\x1F \x7F~\x80\xFF\xC3\xBC\\", 15)));
+    EXPECT_EQ("0123456789012345678901234567890123456789", shown("0123456789012345678901234567890123456789"));
+    // Cut at 40 bytes of the text, not of its escaped form.
+    EXPECT_EQ("\\x1B123456789012345678901234567890123456789...",
+              shown("\x1B" "1234567890123456789012345678901234567890"));
+}
+
 TEST(Adif, HeaderWithoutEohIsReported) {
     EXPECT_EQ("ADIF own \"\"\n"
               "2: 2026-04-11 0800 0 [] [] [] [JA1ABC] [] [] [] []\n"
@@ -218,6 +272,31 @@ TEST(Cabrillo, BadLinesAreNamedAndSkipped) {
                      "QSO: 14025 CW 2026-04-11 2460 K1VU 599 05 JH2XYZ 599 20\n"
                      "just a line\nTWO WORDS: x\nEND-OF-LOG:\n"
                      "QSO:  3511 CW 2026-04-11 0904 K1VU 599 05 JA5ZZZ 599 36\n"));
+}
+
+TEST(Cabrillo, AFrequencyAboveWhatTheHostHoldsIsRefusedByLine) {
+    EXPECT_EQ("Cabrillo own \"K1VU\"\n"
+              "4: 2026-04-11 0813 4294967000 [] [CW] [K1VU] [JA3ABC] [599] [05] [599] [20]\n"
+              "5: 2026-04-11 0814 7012000 [40m] [CW] [K1VU] [JA4ABC] [599] [05] [599] [20]\n"
+              "t:2: frequency 5000000 kHz is out of range: the host's frequency holds at most 4294967 kHz; skipped\n"
+              "t:3: frequency 18446744073709551617 kHz is out of range: the host's frequency holds at most 4294967 "
+              "kHz; skipped\n",
+              readAs("START-OF-LOG: 3.0\n"
+                     "QSO: 5000000 CW 2026-04-11 0811 K1VU 599 05 JA1ABC 599 20\n"
+                     "QSO: 18446744073709551617 CW 2026-04-11 0812 K1VU 599 05 JA2ABC 599 20\n"
+                     "QSO: 4294967 CW 2026-04-11 0813 K1VU 599 05 JA3ABC 599 20\n"
+                     "QSO: 0007012 CW 2026-04-11 0814 K1VU 599 05 JA4ABC 599 20\n"));
+}
+
+TEST(Cabrillo, ControlBytesOfTheLogAreEscapedInMessages) {
+    EXPECT_EQ("Cabrillo own \"\"\n"
+              "t:2: frequency \"7\\x1B[31m\" is not a number of kHz; skipped\n"
+              "t:3: date \"2026\\x0704-11\" is neither YYYYMMDD nor YYYY-MM-DD; skipped\n"
+              "t:4: not a Cabrillo line (\"KEYWORD: value\"): \"\\x1B]0;title\\x07\"; skipped\n",
+              readAs("START-OF-LOG: 3.0\n"
+                     "QSO: 7\x1B[31m CW 2026-04-11 0811 K1VU 599 05 JA1ABC 599 20\n"
+                     "QSO: 7012 CW 2026\x07" "04-11 0812 K1VU 599 05 JA2ABC 599 20\n"
+                     "\x1B]0;title\x07\n"));
 }
 
 TEST(LogChoice, ByContentNotByName) {

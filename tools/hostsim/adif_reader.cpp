@@ -78,6 +78,7 @@ public:
             if (open == std::string_view::npos) break;
             pos = tag(open);
         }
+        noteStrays();
         if (!m_record.empty()) {
             note(m_recordLine, "the last record has no <EOR>; it is read as it stands");
             finishRecord();
@@ -96,19 +97,47 @@ private:
         return std::string_view::npos;
     }
 
+    // The first '>' after `open`. Kept between calls: each '<' of a run of stray ones would otherwise search the
+    // same bytes for it again, and reading would take time growing with the square of the run.
+    std::size_t closeAfter(std::size_t open) {
+        if (!m_closeSearched || (m_close != std::string_view::npos && m_close <= open)) {
+            m_close = m_bytes.find('>', open + 1);
+            m_closeSearched = true;
+        }
+        return m_close;
+    }
+
+    // One message for a run of stray '<' (no field between them): a run can be long, a message each is noise.
+    void noteStrays() {
+        if (m_strays == 0) return;
+        if (m_strays == 1)
+            note(m_strayLine, "a stray '<' outside any field; ignored");
+        else
+            note(m_strayLine, std::to_string(m_strays) + " stray '<' outside any field" +
+                                  (m_lastStrayLine != m_strayLine
+                                       ? ", the last on line " + std::to_string(m_lastStrayLine)
+                                       : std::string()) +
+                                  "; ignored");
+        m_strays = 0;
+    }
+
     // The tag at `open` and its value; returns where reading goes on.
     std::size_t tag(std::size_t open) {
         const int line = m_lines.at(open);
-        const std::size_t close = m_bytes.find('>', open + 1);
-        const std::size_t nextOpen = m_bytes.find('<', open + 1);
+        const std::size_t close = closeAfter(open);
         if (close == std::string_view::npos) {
+            noteStrays();
             note(line, "'<' without '>' before the end of the file; the rest is ignored");
             return m_bytes.size();
         }
-        if (nextOpen < close) {
-            note(line, "a stray '<' outside any field; ignored");
+        // Only up to the '>': the next '<' beyond it is the next tag's, found from there.
+        const std::size_t nextOpen = m_bytes.substr(0, close).find('<', open + 1);
+        if (nextOpen != std::string_view::npos) {
+            if (m_strays++ == 0) m_strayLine = line;
+            m_lastStrayLine = line;
             return nextOpen;
         }
+        noteStrays();
         const std::string_view inside = m_bytes.substr(open + 1, close - open - 1);
         const std::size_t colon = inside.find(':');
         const std::string fieldName = ascii::lower(ascii::trim(inside.substr(0, colon)));
@@ -182,9 +211,13 @@ private:
                 note(line, why + " (" + shown(q.call) + "); left out");
             } else {
                 q.myCall = myCall;
-                if (const Field* f = field("freq"); f && !megahertzToHertz(f->value, q.freqHz)) {
-                    note(f->line, "FREQ \"" + shown(f->value) + "\" is not a frequency in MHz; taken as 0");
-                    q.freqHz = 0;
+                if (const Field* f = field("freq")) {
+                    const Megahertz read = megahertzToHertz(f->value, q.freqHz);
+                    if (read == Megahertz::notANumber)
+                        note(f->line, "FREQ \"" + shown(f->value) + "\" is not a frequency in MHz; taken as 0");
+                    else if (read == Megahertz::tooHigh)
+                        note(f->line, "FREQ \"" + shown(f->value) + "\" is out of range: the host's frequency "
+                                      "holds at most " + std::string(kHighestMegahertz) + "; taken as 0");
                 }
                 const std::string byFrequency = q.freqHz ? bandOfFrequency(q.freqHz) : std::string();
                 if (field("band")) {
@@ -216,6 +249,10 @@ private:
     Log m_log;
     std::map<std::string, Field> m_record;
     int m_recordLine = 0;
+    std::size_t m_close = 0;
+    bool m_closeSearched = false;
+    std::size_t m_strays = 0;  // stray '<' since the last field, told in one message
+    int m_strayLine = 0, m_lastStrayLine = 0;
 };
 
 } // namespace

@@ -27,6 +27,20 @@ bool isKeyword(std::string_view k) {
     return true;
 }
 
+constexpr unsigned long long kHighestKilohertz = 0xFFFFFFFFull / 1000;  // the host's hertz are 32 bits
+
+// A QSO: line's frequency (digits) into the host's hertz; false when it does not fit. Below 1000 it is a VHF band's
+// designator ("50", "144") in MHz, as Cabrillo writes those.
+bool kilohertzToHertz(std::string_view digits, unsigned& hz) {
+    unsigned long long f = 0;
+    for (char c : digits) {
+        f = f * 10 + static_cast<unsigned>(c - '0');
+        if (f > kHighestKilohertz) return false;  // before it can wrap, however many digits follow
+    }
+    hz = static_cast<unsigned>(f < 1000 ? f * 1000000 : f * 1000);
+    return true;
+}
+
 // The host's mode names for Cabrillo's two-letter modes.
 std::string hostMode(std::string_view cabrillo) {
     const std::string m = ascii::upper(cabrillo);
@@ -83,14 +97,15 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             }
             LogQso q;
             q.line = number;
-            if (!allDigits(w[0]) || w[0].size() > 7) {
+            if (!allDigits(w[0])) {
                 note(number, "frequency \"" + shown(w[0]) + "\" is not a number of kHz; skipped");
                 continue;
             }
-            unsigned long long f = 0;
-            for (char c : w[0]) f = f * 10 + static_cast<unsigned>(c - '0');
-            // Below 1000 it is a VHF band's designator ("50", "144") in MHz, as Cabrillo writes those.
-            q.freqHz = static_cast<unsigned>(f < 1000 ? f * 1000000 : f * 1000);
+            if (!kilohertzToHertz(w[0], q.freqHz)) {
+                note(number, "frequency " + shown(w[0]) + " kHz is out of range: the host's frequency holds at most " +
+                                 std::to_string(kHighestKilohertz) + " kHz; skipped");
+                continue;
+            }
             std::string why;
             if (!parseDateTime(w[2], w[3], q.time, why)) {
                 note(number, why + "; skipped");

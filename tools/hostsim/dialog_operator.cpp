@@ -3,9 +3,12 @@
 
 #include <cstdio>
 
+#include "text_util.h"
+
 std::vector<std::string> tellMessages() {
     std::vector<std::string> texts = takeMessages();
-    for (const std::string& text : texts) std::fprintf(stderr, "hostsim: the plug-in said: %s\n", text.c_str());
+    for (const std::string& text : texts)
+        std::fprintf(stderr, "hostsim: the plug-in said: %s\n", escaped(text).c_str());
     std::fflush(stderr);
     return texts;
 }

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -18,33 +19,67 @@ constexpr DISPID kEntryText = 8;
 constexpr DISPID kCommand = 16;
 constexpr LONG kCallField = 5;
 
-// Writes Software\Classes\Tarn2.Application\CLSID under root; true when the key is there afterwards.
-bool writeClassEntry(HKEY root) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(root, (std::wstring(kClassKey) + L"\\CLSID").c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
-        return false;
-    const LONG written = RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kHostClassText),
-                                        sizeof kHostClassText);
-    RegCloseKey(key);
-    return written == ERROR_SUCCESS;
-}
+constexpr wchar_t kProcessValue[] = L"hostsim process";
+// Held by the live session that offers the object, for as long as it does: the system drops it with the process,
+// however that ends, so a class entry of hostsim's while nobody holds it is one a session left behind. Global: the
+// entry under HKLM is seen by every logon session.
+constexpr wchar_t kSessionMutex[] = L"Global\\hostsim.Tarn2.Application";
 
-// Whose class entry lies under root: none, hostsim's own (left by a session that ended without removing it: one
-// subkey CLSID naming hostsim's class, no value) or another's, the real host's registration.
+// Whose class entry lies under root: none, hostsim's own (one subkey CLSID naming hostsim's class, and at most the
+// value naming the process that wrote it) or another's, the real host's registration. process: the writer's id, 0
+// when the entry names none.
 enum class EntryOwner { none, hostsim, other };
-EntryOwner classEntryOwner(HKEY root) {
+EntryOwner classEntryOwner(HKEY root, DWORD& process) {
+    process = 0;
     HKEY key = nullptr;
     if (RegOpenKeyExW(root, kClassKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return EntryOwner::none;
     DWORD subkeys = 0, values = 0;
     wchar_t clsid[64] = L"";
-    DWORD size = sizeof clsid;
+    DWORD size = sizeof clsid, processSize = sizeof process;
     const bool counted = RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr,
                                           nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     const bool read = RegGetValueW(key, L"CLSID", nullptr, RRF_RT_REG_SZ, nullptr, clsid, &size) == ERROR_SUCCESS;
+    const bool named = RegGetValueW(key, nullptr, kProcessValue, RRF_RT_REG_DWORD, nullptr, &process,
+                                    &processSize) == ERROR_SUCCESS;
     RegCloseKey(key);
-    const bool ours = counted && read && subkeys == 1 && values == 0 && _wcsicmp(clsid, kHostClassText) == 0;
+    if (!named) process = 0;
+    const bool ours = counted && read && subkeys == 1 && values == (named ? 1u : 0u) &&
+                      _wcsicmp(clsid, kHostClassText) == 0;
     return ours ? EntryOwner::hostsim : EntryOwner::other;
+}
+
+// Makes Software\Classes\Tarn2.Application under root, naming this process and hostsim's class. Only a key it
+// creates is written: one already there is somebody's (hostsim's own left-overs are gone by now), and false with
+// taken set. A half-written entry is removed again.
+bool writeClassEntry(HKEY root, bool& taken) {
+    HKEY key = nullptr;
+    DWORD disposition = 0;
+    taken = false;
+    if (RegCreateKeyExW(root, kClassKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, &disposition) != ERROR_SUCCESS)
+        return false;
+    if (disposition != REG_CREATED_NEW_KEY) {
+        RegCloseKey(key);
+        return taken = true, false;
+    }
+    const DWORD process = GetCurrentProcessId();
+    HKEY clsid = nullptr;
+    bool written = RegSetValueExW(key, kProcessValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&process),
+                                  sizeof process) == ERROR_SUCCESS &&
+                   RegCreateKeyExW(key, L"CLSID", 0, nullptr, 0, KEY_WRITE, nullptr, &clsid, nullptr) == ERROR_SUCCESS;
+    if (written)
+        written = RegSetValueExW(clsid, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(kHostClassText),
+                                 sizeof kHostClassText) == ERROR_SUCCESS;
+    if (clsid) RegCloseKey(clsid);
+    RegCloseKey(key);
+    if (!written) RegDeleteTreeW(root, kClassKey);
+    return written;
+}
+
+const char* rootName(HKEY root) { return root == HKEY_LOCAL_MACHINE ? "HKLM" : "HKCU"; }
+
+std::string foreignEntry(HKEY root) {
+    return std::string(rootName(root)) + "\\Software\\Classes\\Tarn2.Application is the host's own registration; "
+                                         "hostsim leaves it as it is and offers no automation object";
 }
 
 } // namespace
@@ -67,25 +102,53 @@ std::wstring fromUtf8(const std::string& text) {
 
 HostAutomation::~HostAutomation() { withdraw(); }
 
-bool HostAutomation::offer(std::string& why) {
+bool HostAutomation::offer(std::string& why, std::vector<std::string>& cleaned) {
     const HRESULT com = CoInitialize(nullptr);
     if (FAILED(com)) return why = "cannot start COM on the host's thread", false;
     m_comStarted = true;
+    // One live session at a time: a second would find the first one's object by the same class and take over its
+    // entry.
+    m_session = CreateMutexW(nullptr, FALSE, kSessionMutex);
+    if (!m_session) return why = "cannot tell whether another hostsim live session runs", false;
+    const DWORD waited = WaitForSingleObject(m_session, 0);
+    if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
+        CloseHandle(m_session);
+        m_session = nullptr;
+        DWORD process = 0;
+        std::string other = "another hostsim live session";
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+            if (!process && classEntryOwner(root, process) == EntryOwner::hostsim && process)
+                other += " (process " + std::to_string(process) + ")";
+        liveRefused = true;
+        return why = other + " has Tarn2.Application; this one offers no automation object", false;
+    }
+    // No other session runs: an entry of hostsim's is one that a session killed midway left behind. In HKCU it would
+    // shadow the real host registered in HKLM later, and the plug-in would never reach that host.
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        DWORD process = 0;
+        if (classEntryOwner(root, process) != EntryOwner::hostsim) continue;
+        const std::string entry = std::string(rootName(root)) + "\\Software\\Classes\\Tarn2.Application";
+        const std::string whose = process ? "the class entry of hostsim process " + std::to_string(process)
+                                          : std::string("a class entry of hostsim's");
+        if (RegDeleteTreeW(root, kClassKey) != ERROR_SUCCESS)
+            return why = "cannot remove " + entry + ", " + whose + ", whose session ended without removing it", false;
+        cleaned.push_back("removed " + entry + ", " + whose + ", whose session ended without removing it");
+    }
     // On an operator's machine the entry is the real host's registration: never overwritten, never removed.
-    for (const auto& [root, name] : {std::pair{HKEY_LOCAL_MACHINE, "HKLM"}, std::pair{HKEY_CURRENT_USER, "HKCU"}}) {
-        if (classEntryOwner(root) == EntryOwner::other) {
-            foreignEntry = true;
-            return why = std::string(name) + "\\Software\\Classes\\Tarn2.Application is the host's own "
-                         "registration; hostsim leaves it as it is and offers no automation object", false;
-        }
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        DWORD process = 0;
+        if (classEntryOwner(root, process) == EntryOwner::other)
+            return liveRefused = true, why = foreignEntry(root), false;
     }
     // Wine's CLSIDFromProgID reads HKLM only; a Windows user without the right to write there has HKCU, which the
     // system merges into the classes it reads.
     for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-        if (writeClassEntry(root)) {
+        bool taken = false;
+        if (writeClassEntry(root, taken)) {
             m_classRoot = root;
             break;
         }
+        if (taken) return liveRefused = true, why = foreignEntry(root), false;
     }
     if (!m_classRoot) return why = "cannot register the class of Tarn2.Application", false;
     CLSID found{};
@@ -103,10 +166,26 @@ void HostAutomation::withdraw() {
     removeClassEntry();
     if (m_comStarted) CoUninitialize();
     m_comStarted = false;
+    // Only once the entry is gone: the next session must not find it while nobody holds the session.
+    if (m_session) {
+        ReleaseMutex(m_session);
+        CloseHandle(m_session);
+    }
+    m_session = nullptr;
 }
 
+// Looked at again first: a program that wrote its own entry over hostsim's during the session (the real host
+// installed meanwhile) keeps it. Allocates nothing: it runs on the way out.
 void HostAutomation::removeClassEntry() {
-    if (m_classRoot) RegDeleteTreeW(m_classRoot, kClassKey);
+    if (!m_classRoot) return;
+    DWORD process = 0;
+    const EntryOwner owner = classEntryOwner(m_classRoot, process);
+    if (owner == EntryOwner::hostsim && process == GetCurrentProcessId())
+        RegDeleteTreeW(m_classRoot, kClassKey);
+    else if (owner != EntryOwner::none)
+        std::fprintf(stderr, "hostsim: %s\\Software\\Classes\\Tarn2.Application no longer names this session's class: "
+                             "another program wrote it meanwhile; hostsim leaves it as it is\n",
+                     rootName(m_classRoot));
     m_classRoot = nullptr;
 }
 

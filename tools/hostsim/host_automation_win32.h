@@ -17,14 +17,17 @@ public:
     HostAutomation& operator=(const HostAutomation&) = delete;
     ~HostAutomation();
 
-    // Initialises this thread's apartment, writes the class entry that CLSIDFromProgID reads (HKLM, where Wine
-    // looks; HKCU where HKLM cannot be written) and puts the object in the running-object table. False, with
-    // why, when the object could not be offered; foreignEntry set when a class entry that hostsim did not write
-    // is in place (the real host's), which it then neither overwrites nor removes.
-    bool offer(std::string& why);
-    // Takes the object out of the table, cuts off the plug-in's proxies and removes the class entry it wrote.
+    // Initialises this thread's apartment, takes the live session (one per machine), removes the class entries
+    // that sessions which ended without withdrawing left behind (each named in cleaned), writes the class entry that
+    // CLSIDFromProgID reads (HKLM, where Wine looks; HKCU where HKLM cannot be written) and puts the object in the
+    // running-object table. False, with why, when the object could not be offered; liveRefused set when another
+    // live session runs or a class entry that hostsim did not write is in place (the real host's), which it then
+    // neither overwrites nor removes.
+    bool offer(std::string& why, std::vector<std::string>& cleaned);
+    // Takes the object out of the table, cuts off the plug-in's proxies, removes the class entry it wrote and lets
+    // the session go.
     void withdraw();
-    // Removes the class entry it wrote, and only that.
+    // Removes the class entry it wrote while that still names this process and hostsim's class, and only that.
     void removeClassEntry();
 
     // What the host answers.
@@ -32,7 +35,7 @@ public:
     double frequency = 0;
     DWORD slowMs = 0;
     bool failing = false; // every call answered with DISP_E_EXCEPTION, as a busy or closing host does
-    bool foreignEntry = false;
+    bool liveRefused = false;
     // What it was told, and how often it was asked.
     std::vector<std::string> commands;
     std::string mode; // from the last "<MODE:...>" command; empty before one
@@ -56,6 +59,7 @@ private:
     bool m_comStarted = false;
     DWORD m_cookie = 0;
     HKEY m_classRoot = nullptr; // where the class entry was written, or null
+    HANDLE m_session = nullptr; // the live session's mutex, held by this thread
 };
 
 // UTF-16 to UTF-8 and back.

@@ -280,7 +280,7 @@ int prepare(const Options& o, Prepared& p) {
         q.prefix = m.prefix;
         const std::string where = path + ":" + std::to_string(q.line) + ": ";
         if (m.maritime)
-            messages.push_back(where + q.call + " is maritime or aeronautical mobile: in no country");
+            messages.push_back(where + escaped(q.call) + " is maritime or aeronautical mobile: in no country");
         else if (!m.found)
             messages.push_back(where + "no country for " + shown(q.call) + " in " + o.cty);
         if (!plausibleCall(q.call))
@@ -398,11 +398,11 @@ std::string reportExport(const std::vector<std::string>& messages, bool& notWrit
     bool told = false;
     for (const std::string& m : messages) {
         if (m.compare(0, kProduced.size(), kProduced) == 0) {
-            std::printf("Cabrillo file: %s\n", m.c_str() + kProduced.size());
+            std::printf("Cabrillo file: %s\n", escaped(m.substr(kProduced.size())).c_str());
             produced = m.substr(kProduced.size());
             told = true;
         } else if (m.compare(0, kNotWritten.size(), kNotWritten) == 0) {
-            std::printf("Cabrillo file could not be written: %s\n", m.c_str() + kNotWritten.size());
+            std::printf("Cabrillo file could not be written: %s\n", escaped(m.substr(kNotWritten.size())).c_str());
             notWritten = told = true;
         }
     }
@@ -438,7 +438,7 @@ bool reportBadQsoFile(const PassSetup& pass, bool nameIt = true) {
 void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size_t total) {
     const std::size_t in = countQsoLines(fileText(cabrillo));
     if (in >= total) {
-        std::fprintf(stderr, "hostsim: %s holds all %zu QSOs\n", cabrillo.c_str(), total);
+        std::fprintf(stderr, "hostsim: %s holds all %zu QSOs\n", escaped(cabrillo).c_str(), total);
         return;
     }
     std::string why;
@@ -449,8 +449,8 @@ void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size
     }
     if (explained < total - in)
         why += (why.empty() ? ": " : ", ") + std::to_string(total - in - explained) + " for no reason given";
-    std::fprintf(stderr, "hostsim: %s holds %zu of the %zu QSOs; %zu left out%s\n", cabrillo.c_str(), in, total,
-                 total - in, why.c_str());
+    std::fprintf(stderr, "hostsim: %s holds %zu of the %zu QSOs; %zu left out%s\n", escaped(cabrillo).c_str(), in,
+                 total, total - in, why.c_str());
 }
 
 // The header boxes the plug-in fills from the last export in this folder: another station's, when its operators
@@ -473,7 +473,7 @@ void warnCarriedHeader(const Options& o, const std::string& ownCall) {
     if (!name.empty() && !given("NAME")) carried += " and NAME \"" + shown(name) + "\"";
     std::fprintf(stderr, "hostsim: the header keeps %s from the last export in this folder (Plugins/VU-VO.ini), "
                          "which do not name %s; give --operators and --name for this log\n",
-                 carried.c_str(), ownCall.c_str());
+                 carried.c_str(), escaped(ownCall).c_str());
 }
 
 void writeText(const std::string& text) {
@@ -597,7 +597,7 @@ int run(int argc, char** argv) {
         const std::string call = ascii::upper(o.positional[i]);
         const CtyDatabase::Match m = p.cty.resolve(call);
         const int code = host.check(call, band, mode, m.prefix, m.cqZone, nullptr);
-        std::printf("%s on %s %s (prefix \"%s\", zone %d): %d %s\n", call.c_str(), band.c_str(), mode.c_str(),
+        std::printf("%s on %s %s (prefix \"%s\", zone %d): %d %s\n", call.c_str(), escaped(band).c_str(), mode.c_str(),
                     m.prefix.c_str(), m.cqZone, code, checkMeaning(code));
     }
     for (const std::string& x : o.exchanges) {

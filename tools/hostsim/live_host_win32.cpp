@@ -183,10 +183,13 @@ class Win32LiveHost : public LiveHost {
 public:
     Win32LiveHost() : m_hostThread(GetCurrentThreadId()) {
         std::string why;
-        if (m_object.offer(why)) return;
-        if (m_object.foreignEntry) m_refusal = why + "; the live steps are refused";
+        std::vector<std::string> cleaned;
+        const bool offered = m_object.offer(why, cleaned);
+        for (const std::string& c : cleaned) std::fprintf(stderr, "hostsim: %s\n", c.c_str());
+        if (offered) return;
+        if (m_object.liveRefused) m_refusal = why + "; the live steps are refused";
         std::fprintf(stderr, "hostsim: %s\n",
-                     (m_object.foreignEntry ? m_refusal : why + "; the plug-in's windows find no host").c_str());
+                     (m_object.liveRefused ? m_refusal : why + "; the plug-in's windows find no host").c_str());
     }
     ~Win32LiveHost() override {
         forgetWindows();

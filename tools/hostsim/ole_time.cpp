@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "text_util.h"
+
 namespace {
 
 bool digitsOnly(std::string_view s) {
@@ -65,11 +67,11 @@ bool parseDateTime(std::string_view date, std::string_view time, COleDateTime& o
                digitsOnly(date.substr(5, 2)) && digitsOnly(date.substr(8, 2))) {
         y = date.substr(0, 4), mo = date.substr(5, 2), d = date.substr(8, 2);
     } else {
-        why = "date \"" + std::string(date) + "\" is neither YYYYMMDD nor YYYY-MM-DD";
+        why = "date \"" + shown(date) + "\" is neither YYYYMMDD nor YYYY-MM-DD";
         return false;
     }
     if ((time.size() != 4 && time.size() != 6) || !digitsOnly(time)) {
-        why = "time \"" + std::string(time) + "\" is neither HHMM nor HHMMSS";
+        why = "time \"" + shown(time) + "\" is neither HHMM nor HHMMSS";
         return false;
     }
     const int second = time.size() == 6 ? number(time.substr(4, 2)) : 0;

@@ -13,11 +13,23 @@ inline bool allDigits(std::string_view s) {
     return true;
 }
 
-// Shown in a message: the text, cut at 40 bytes, control bytes as '?'.
-inline std::string shown(std::string_view s) {
+// A text from a log, the country file or the plug-in as hostsim's messages quote it: each control byte (below
+// 0x20, and DEL) as \xHH, so that a log cannot move the operator's cursor, ring the bell or retitle the terminal;
+// every other byte as it is (the host's texts are 8-bit bytes of any code page).
+inline std::string escaped(std::string_view s) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
-    for (std::size_t i = 0; i < s.size() && i < 40; ++i)
-        out += static_cast<unsigned char>(s[i]) < 0x20 || s[i] == 0x7F ? '?' : s[i];
-    if (s.size() > 40) out += "...";
+    out.reserve(s.size());
+    for (const char c : s) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F) out += {'\\', 'x', kHex[b >> 4], kHex[b & 0xF]};
+        else out += c;
+    }
     return out;
+}
+
+// Shown in a message: the text escaped, cut at 40 of its bytes.
+inline std::string shown(std::string_view s) {
+    if (s.size() <= 40) return escaped(s);
+    return escaped(s.substr(0, 40)) + "...";
 }
