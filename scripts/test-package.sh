@@ -9,8 +9,9 @@ cd "$(dirname "$0")/.."
 start=$SECONDS
 scripts/package.sh || exit 1
 made=$((SECONDS - start))
-# The version test program of each build reads the packaged DLL's version resource.
+# The version test program of each build whose programs run here reads the packaged DLL's version resource.
 for preset in mingw-i686 mingw-x64; do
+  scripts/wine-run.sh --can-run "${preset#mingw-}" || continue
   cmake --build --preset "$preset" --target windows_version_test >"build/package-$preset.log" 2>&1 || {
     tail -n 40 "build/package-$preset.log"; exit 1; }
   rm -f "build/package-$preset.log"
