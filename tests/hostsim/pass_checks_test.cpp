@@ -4,6 +4,7 @@
 
 #include "ole_time.h"
 #include "pass_checks.h"
+#include "text_util.h"
 
 namespace {
 
@@ -67,18 +68,95 @@ TEST(PassChecks, ALogNamesJidxWhenItsContestDoesOrWhenItNamesNone) {
         EXPECT_FALSE(namesJidx(other)) << other;
 }
 
-TEST(PassChecks, QsosOutsideTheContestAreCountedTheEdgesInside) {
+TEST(PassChecks, TheContestRunsFromItsStartUpToItsEnd) {
     const COleDateTime start = at(2026, 4, 11, 7, 0), end = at(2026, 4, 12, 13, 0);
     Log log;
     EXPECT_EQ(0u, countOutside(log, start, end));
-    for (const COleDateTime& t : {start, end, at(2026, 4, 11, 12, 0)}) log.qsos.push_back(qsoAt(t));
-    EXPECT_EQ(0u, countOutside(log, start, end));
-    // A second either side of the contest, and a QSO months later.
-    for (const COleDateTime& t : {at(2026, 4, 11, 6, 59, 59), at(2026, 4, 12, 13, 0, 1), at(2026, 9, 5, 12, 0)})
-        log.qsos.push_back(qsoAt(t));
+    EXPECT_TRUE(keepInside(log, start, end).empty());
+    // The first second is the contest's; a QSO logged at 1300 was made after its last minute.
+    const COleDateTime times[] = {start,       at(2026, 4, 11, 6, 59, 59), at(2026, 4, 12, 12, 59, 59),
+                                  end,         at(2026, 9, 5, 12, 0),      at(2026, 4, 11, 12, 0)};
+    int line = 0;
+    for (const COleDateTime& t : times) log.qsos.push_back(qsoAt(t)), log.qsos.back().line = ++line;
     EXPECT_EQ(3u, countOutside(log, start, end));
-    // A contest of one instant holds only what is logged at that instant.
-    EXPECT_EQ(5u, countOutside(log, start, start));
+    EXPECT_EQ(6u, countOutside(log, start, start));
+    EXPECT_EQ((std::vector<int>{2, 4, 5}), keepInside(log, start, end));
+    std::vector<int> kept;
+    for (const LogQso& q : log.qsos) kept.push_back(q.line);
+    EXPECT_EQ((std::vector<int>{1, 3, 6}), kept);
+}
+
+TEST(PassChecks, TheWeekendIsTheSecondFullOneOfAprilForCwAndNovemberForSsb) {
+    auto period = [](int year, bool ssb) {
+        const ContestPeriod p = jidxWeekend(year, ssb);
+        return formatTime(p.start) + " to " + formatTime(p.end);
+    };
+    EXPECT_EQ("2026-04-11 0700 to 2026-04-12 1300", period(2026, false));  // April 1st a Wednesday
+    EXPECT_EQ("2026-11-14 0700 to 2026-11-15 1300", period(2026, true));   // November 1st a Sunday: not a weekend
+    EXPECT_EQ("2023-04-08 0700 to 2023-04-09 1300", period(2023, false));  // April 1st a Saturday
+    EXPECT_EQ("2025-11-08 0700 to 2025-11-09 1300", period(2025, true));   // November 1st a Saturday
+    EXPECT_EQ("2024-04-13 0700 to 2024-04-14 1300", period(2024, false));  // April 1st a Monday
+    EXPECT_EQ("2027-11-13 0700 to 2027-11-14 1300", period(2027, true));   // November 1st a Monday
+    EXPECT_EQ("2028-04-08 0700 to 2028-04-09 1300", period(2028, false));  // April 1st a Saturday
+}
+
+TEST(PassChecks, TheBusiestMonthWinsAndOfEqualsTheEarliest) {
+    Log log;
+    EXPECT_EQ(0, busiestMonth(log).year);
+    // One stray QSO on the Friday before, in March, cannot move the contest.
+    for (const COleDateTime& t : {at(2026, 3, 31, 23, 0), at(2026, 4, 11, 8, 0), at(2026, 4, 12, 9, 0)})
+        log.qsos.push_back(qsoAt(t));
+    EXPECT_EQ(2026, busiestMonth(log).year);
+    EXPECT_EQ(4, busiestMonth(log).month);
+    Log even;
+    for (const COleDateTime& t : {at(2027, 4, 10, 8, 0), at(2026, 11, 14, 8, 0)}) even.qsos.push_back(qsoAt(t));
+    EXPECT_EQ(2026, busiestMonth(even).year);
+    EXPECT_EQ(11, busiestMonth(even).month);
+}
+
+TEST(PassChecks, AHostFillsInTheBandsFrequencyAndTheModesReport) {
+    Log log;
+    auto add = [&](unsigned hz, const char* band, const char* mode, const char* sent, const char* received) {
+        LogQso q = qsoAt(at(2026, 4, 11, 8, 0));
+        q.line = static_cast<int>(log.qsos.size()) + 1;
+        q.freqHz = hz, q.band = band, q.mode = mode, q.rstSent = sent, q.rstRcvd = received;
+        log.qsos.push_back(q);
+    };
+    add(7012000, "40m", "CW", "599", "579");  // nothing missing
+    add(0, "40m", "CW", "", "  ");             // no frequency, no reports
+    add(0, "20m", "SSB", "59", "");            // no frequency, no received report
+    add(0, "40m", "CW", "599", "599");         // no frequency
+    add(0, "", "CW", "599", "599");            // no band either: nothing to go by
+    add(0, "30m", "FT8", "", "");              // a mode without a usual report
+    const FilledIn filled = fillLikeHost(log);
+    EXPECT_EQ((std::vector<int>{2, 3, 4, 6}), filled.frequencyLines);
+    EXPECT_EQ((std::vector<std::string>{"40m", "20m", "30m"}), filled.bands);
+    EXPECT_EQ((std::vector<int>{2, 3}), filled.reportLines);
+    EXPECT_EQ(1u, filled.rstSent);
+    EXPECT_EQ(2u, filled.rstRcvd);
+    std::string whole;
+    for (const LogQso& q : log.qsos)
+        whole += std::to_string(q.freqHz) + " " + q.band + " " + q.mode + " [" + q.rstSent + "] [" + q.rstRcvd + "]\n";
+    EXPECT_EQ("7012000 40m CW [599] [579]\n"
+              "7000000 40m CW [599] [599]\n"
+              "14000000 20m SSB [59] [59]\n"
+              "7000000 40m CW [599] [599]\n"
+              "0  CW [599] [599]\n"
+              "10100000 30m FT8 [] []\n",
+              whole);
+}
+
+TEST(PassChecks, LinesAreNamedTheFirstFiveThenCounted) {
+    EXPECT_EQ("line 7", lineList({7}));
+    EXPECT_EQ("lines 3 and 4", lineList({3, 4}));
+    EXPECT_EQ("lines 1, 2, 3, 4 and 5", lineList({1, 2, 3, 4, 5}));
+    EXPECT_EQ("lines 1, 2, 3, 4, 5 and 1 more", lineList({1, 2, 3, 4, 5, 6}));
+    std::vector<int> hundred;
+    for (int line = 1; line <= 100; ++line) hundred.push_back(line);
+    EXPECT_EQ("lines 1, 2, 3, 4, 5 and 95 more", lineList(hundred));
+    EXPECT_EQ("1 QSO", counted(1, "QSO"));
+    EXPECT_EQ("0 QSOs", counted(0, "QSO"));
+    EXPECT_EQ("2 QSOs", counted(2, "QSO"));
 }
 
 TEST(PassChecks, CallsLookLikeCallsWithALetterAndADigit) {

@@ -15,7 +15,9 @@ namespace {
 
 // The whole log as text: the own call, then one line per QSO with every field, then the messages.
 std::string render(const Log& log, const std::vector<std::string>& messages) {
-    std::string out = log.format + " own \"" + log.ownCall + "\"\n";
+    std::string out = log.format + " own \"" + log.ownCall + "\"" +
+                      (log.contest.empty() ? "" : " contest \"" + log.contest + "\"") + (log.empty ? " empty" : "") +
+                      "\n";
     for (const LogQso& q : log.qsos) {
         out += std::to_string(q.line) + ": " + formatTime(q.time) + " " + std::to_string(q.freqHz) + " [" + q.band +
                "] [" + q.mode + "] [" + q.myCall + "] [" + q.call + "] [" + q.rstSent + "] [" + q.exchSent +
@@ -119,9 +121,27 @@ TEST(Adif, NoHeaderAndMissingFields) {
                      "<OPERATOR:4>W1AW <SRX:2>07 <EOR>"));
 }
 
+TEST(Adif, TheContestIsTheOneTheRecordsNameMostOften) {
+    const std::string jidx = "<CALL:6>JA1ABC <QSO_DATE:8>20260411 <TIME_ON:4>0800 <CONTEST_ID:7>JIDX-CW <EOR>\n";
+    const std::string ww = "<CALL:6>JA2ABC <QSO_DATE:8>20260411 <TIME_ON:4>0900 <contest_id:9> cq-ww-cw<EOR>\n";
+    const std::string none = "<CALL:6>JA3ABC <QSO_DATE:8>20260411 <TIME_ON:4>1000 <CONTEST_ID:0><EOR>\n";
+    auto contest = [](const std::string& bytes) {
+        Log log;
+        std::vector<std::string> messages;
+        readLog(bytes, "t", log, messages);
+        return log.contest;
+    };
+    EXPECT_EQ("CQ-WW-CW", contest(none + jidx + ww + ww + none + none));
+    EXPECT_EQ("JIDX-CW", contest(ww + jidx + jidx));
+    EXPECT_EQ("JIDX-CW", contest(jidx + ww));  // equals: the first met
+    EXPECT_EQ("", contest(none + none));
+    // A record the reader leaves out (no call) still tells the contest it was logged in.
+    EXPECT_EQ("CQ-WW-CW", contest("<QSO_DATE:8>20260411 <CONTEST_ID:8>CQ-WW-CW <EOR>\n" + jidx + ww));
+}
+
 TEST(Adif, EmptyFileAndBlankFileAreLogsWithoutQsos) {
-    EXPECT_EQ("ADIF own \"\"\nt:1: an empty file: no QSOs\n", readAs(""));
-    EXPECT_EQ("ADIF own \"\"\nt:1: an empty file: no QSOs\n", readAs("\xEF\xBB\xBF \r\n\r\n"));
+    EXPECT_EQ("ADIF own \"\" empty\n", readAs(""));
+    EXPECT_EQ("ADIF own \"\" empty\n", readAs("\xEF\xBB\xBF \r\n\r\n"));
 }
 
 TEST(Adif, RecordsThatCannotBeUsedAreLeftOutByLine) {
@@ -165,7 +185,7 @@ TEST(Adif, BadFieldsAreReportedAndTheRestIsRead) {
 TEST(Adif, AFieldRunningPastTheEndKeepsWhatThereIs) {
     EXPECT_EQ("ADIF own \"\"\n"
               "1: 2026-04-11 0930 28010000 [10m] [CW] [] [JA9PQR] [] [] [] [08]\n"
-              "t:2: field <COMMENT:40> runs past the end of the file; it keeps the 17 bytes there are\n"
+              "t:2: field <COMMENT:40> runs past the end of the file; it keeps what there is (17 bytes)\n"
               "t:1: the last record has no <EOR>; it is read as it stands\n",
               readAs("<CALL:6>JA9PQR <QSO_DATE:8>20260411 <TIME_ON:4>0930 <BAND:3>10m <FREQ:6>28.010 "
                      "<MODE:2>CW <SRX_STRING:2>08\n<COMMENT:40>runs past the end"));
@@ -244,7 +264,7 @@ TEST(Adif, HeaderWithoutEohIsReported) {
 }
 
 TEST(Cabrillo, QsoLinesBlankLinesAndSkippedXQso) {
-    EXPECT_EQ("Cabrillo own \"K1VU\"\n"
+    EXPECT_EQ("Cabrillo own \"K1VU\" contest \"JIDX-CW\"\n"
               "6: 2026-04-11 0800 7012000 [40m] [CW] [K1VU] [JA1ABC] [599] [05] [599] [13]\n"
               "8: 2026-04-11 0900 21030000 [15m] [SSB] [K1VU] [JA3QRS] [59] [05] [59] [25]\n"
               "9: 2026-04-11 0901 50000000 [6m] [CW] [K1VU] [JA4ABC] [599] [05] [599] [31]\n",
@@ -364,8 +384,12 @@ TEST_F(RealExports, N1mmFirstQsoWhole) {
     std::vector<std::string> messages;
     ASSERT_EQ("read", read("n1mm.adi", log, messages));
     ASSERT_FALSE(log.qsos.empty());
-    const std::string first = render(Log{log.format, log.ownCall, log.contest, {log.qsos.front()}}, {});
-    EXPECT_EQ("ADIF own \"KI2D\"\n6: 2025-09-01 0100 7075820 [40m] [SSB] [KI2D] [K1ISO] [59] [] [59] []\n", first);
+    Log firstOnly = log;
+    firstOnly.qsos = {log.qsos.front()};
+    const std::string first = render(firstOnly, {});
+    EXPECT_EQ("ADIF own \"KI2D\" contest \"DX\"\n"
+              "6: 2025-09-01 0100 7075820 [40m] [SSB] [KI2D] [K1ISO] [59] [] [59] []\n",
+              first);
 }
 
 TEST_F(RealExports, Utf8NameCountedInBytes) {

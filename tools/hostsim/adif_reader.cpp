@@ -1,6 +1,7 @@
 // ADIF's ADI form: <NAME:LENGTH[:TYPE]>value fields, <EOR> after each record, an optional free-text header ended
 // by <EOH>. Names compare without letter case; lengths count bytes, or characters for writers that count UTF-8
 // characters (detected where a byte count would end inside a value).
+#include <algorithm>
 #include <map>
 
 #include "frequency.h"
@@ -62,7 +63,7 @@ public:
         std::size_t pos = 0;
         if (m_bytes.substr(0, 3) == "\xEF\xBB\xBF") pos = 3;
         if (ascii::trim(m_bytes.substr(pos)).empty()) {
-            note(1, "an empty file: no QSOs");
+            m_log.empty = true;
             return std::move(m_log);
         }
         // Text before the first field is the header's free text, up to <EOH>.
@@ -83,6 +84,10 @@ public:
             note(m_recordLine, "the last record has no <EOR>; it is read as it stands");
             finishRecord();
         }
+        // The contest the records name most often.
+        std::size_t most = 0;
+        for (const auto& [contest, count] : m_contests)
+            if (count > most) most = count, m_log.contest = contest;
         return std::move(m_log);
     }
 
@@ -168,8 +173,8 @@ private:
         const std::size_t from = close + 1;
         std::size_t end;
         if (length > m_bytes.size() - from) {
-            note(line, "field <" + shown(inside) + "> runs past the end of the file; it keeps the " +
-                           std::to_string(m_bytes.size() - from) + " bytes there are");
+            note(line, "field <" + shown(inside) + "> runs past the end of the file; it keeps what there is (" +
+                           counted(m_bytes.size() - from, "byte") + ")");
             end = m_bytes.size();
         } else {
             end = valueEnd(m_bytes, from, length);
@@ -239,6 +244,12 @@ private:
             }
         }
         if (m_log.ownCall.empty() && !myCall.empty()) m_log.ownCall = myCall;
+        if (const std::string contest = ascii::upper(ascii::trim(text("contest_id"))); !contest.empty()) {
+            auto it = std::find_if(m_contests.begin(), m_contests.end(),
+                                   [&](const auto& c) { return c.first == contest; });
+            if (it == m_contests.end()) m_contests.emplace_back(contest, 1);
+            else ++it->second;
+        }
         m_record.clear();
     }
 
@@ -248,6 +259,7 @@ private:
     LineCounter m_lines;
     Log m_log;
     std::map<std::string, Field> m_record;
+    std::vector<std::pair<std::string, std::size_t>> m_contests;  // CONTEST_ID values in the order first met
     int m_recordLine = 0;
     std::size_t m_close = 0;
     bool m_closeSearched = false;

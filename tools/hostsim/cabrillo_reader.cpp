@@ -90,8 +90,8 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             }
             const std::vector<std::string_view> w = words(value);
             if (w.size() != 10 && w.size() != 11) {
-                note(number, "a QSO: line of " + std::to_string(w.size()) +
-                                 " fields; a JIDX QSO has 10 (freq mode date time call rst exch call rst exch) "
+                note(number, "a QSO: line of " + counted(w.size(), "field") +
+                                 "; a JIDX QSO has 10 (freq mode date time call rst exch call rst exch) "
                                  "and may add a transmitter number; skipped");
                 continue;
             }

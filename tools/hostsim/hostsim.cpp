@@ -57,6 +57,7 @@ void usage(std::FILE* to) {
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
         "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
+        "  --all-qsos (hand over QSOs outside the contest too) --any-contest (score another contest's log)\n"
         "Header dialog answers for export: --contest --callsign --category-operator --location\n"
         "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
         "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
@@ -104,6 +105,8 @@ struct Options {
     std::vector<std::string> positional;
     bool html = false;
     bool cancel = false;
+    bool allQsos = false;     // QSOs outside the contest are handed over too
+    bool anyContest = false;  // a log of another contest is scored as JIDX
     bool ownCallGiven = false, ownPrefixGiven = false;
     std::string ownCall, ownPrefix, start, end, contestMode, band, mode, hostVersion;
     std::vector<std::string> exchanges;
@@ -155,6 +158,10 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
             o.html = true;
         } else if (a == "--cancel" && !inlineValue) {
             o.cancel = true;
+        } else if (a == "--all-qsos" && !inlineValue) {
+            o.allQsos = true;
+        } else if (a == "--any-contest" && !inlineValue) {
+            o.anyContest = true;
         } else if (a.size() > 1 && a[0] == '-') {
             return error = "unknown option " + a, false;
         } else {
@@ -242,7 +249,8 @@ void printMessages(const std::vector<std::string>& messages) {
     for (std::size_t i = 0; i < messages.size() && i < kMessagesShown; ++i)
         std::fprintf(stderr, "hostsim: %s\n", messages[i].c_str());
     if (messages.size() > kMessagesShown)
-        std::fprintf(stderr, "hostsim: and %zu more messages like these\n", messages.size() - kMessagesShown);
+        std::fprintf(stderr, "hostsim: and %s like these\n",
+                     counted(messages.size() - kMessagesShown, "more message").c_str());
 }
 
 bool parseWhen(const std::string& text, COleDateTime& out, std::string& why) {
@@ -260,11 +268,87 @@ struct Prepared {
     bool ssb = false;
 };
 
+// The calls the country file places in no country, each named once with its first line and its count: such a QSO
+// counts no country.
+void nameCallsWithoutCountry(const Options& o, const Prepared& p, std::vector<std::string>& messages) {
+    struct Unplaced {
+        std::string call;
+        int line;
+        bool maritime;
+        std::size_t count;
+    };
+    std::vector<Unplaced> unplaced;
+    std::map<std::string, std::size_t> at;  // call -> its entry in unplaced
+    for (const LogQso& q : p.log.qsos) {
+        if (!q.prefix.empty()) continue;
+        const auto [it, first] = at.emplace(q.call, unplaced.size());
+        if (first) unplaced.push_back({q.call, q.line, p.cty.resolve(q.call).maritime, 0});
+        ++unplaced[it->second].count;
+    }
+    for (const Unplaced& u : unplaced) {
+        const std::string where = o.positional[0] + ":" + std::to_string(u.line) + ": ";
+        const std::string times = u.count > 1 ? " (" + counted(u.count, "QSO") + ")" : "";
+        messages.push_back(where + (u.maritime ? escaped(u.call) + " is maritime or aeronautical mobile" + times +
+                                                     ": in no country"
+                                               : "no country for " + shown(u.call) + " in " + o.cty + times +
+                                                     ": it counts as no country"));
+    }
+}
+
+// The contest period when none is given: the weekend the contest's calendar gives for the contest's mode, in the
+// year of the month holding most of the log's QSOs. Said, with how it was chosen.
+void chooseWeekend(const std::string& path, Prepared& p) {
+    const YearMonth busiest = busiestMonth(p.log);
+    const ContestPeriod period = jidxWeekend(busiest.year, p.ssb);
+    p.pass.start = period.start;
+    p.pass.end = period.end;
+    const char* mode = p.ssb ? "SSB" : "CW";
+    const int month = jidxMonth(p.ssb);
+    std::string why = "the second full weekend of " + std::string(monthName(month)) + " " +
+                      std::to_string(busiest.year);
+    if (busiest.month == month)
+        why += ", the month of most of the log's QSOs";
+    else
+        why += ": most of the log's QSOs are of " + std::string(monthName(busiest.month)) + ", when JIDX " + mode +
+               " does not run";
+    std::fprintf(stderr, "hostsim: %s is scored as JIDX %s %s to %s UTC, %s (give --start and --end for "
+                         "another period)\n",
+                 path.c_str(), mode, formatTime(p.pass.start).c_str(), formatTime(p.pass.end).c_str(), why.c_str());
+}
+
+// What hostsim filled in where the log left fields empty, each said once.
+void tellFilledIn(const std::string& path, const FilledIn& filled) {
+    if (!filled.frequencyLines.empty()) {
+        std::string bands;
+        for (const std::string& band : filled.bands)
+            bands += (bands.empty() ? "" : ", ") + band + " " + std::to_string(bandFloorKilohertz(band)) + " kHz";
+        const std::size_t n = filled.frequencyLines.size();
+        std::fprintf(stderr, "hostsim: %s: %s give%s a band but no frequency (%s); handed over at the band's "
+                             "lowest frequency, as the host logs a QSO on a band: %s\n",
+                     path.c_str(), counted(n, "QSO").c_str(), n == 1 ? "s" : "", lineList(filled.frequencyLines).c_str(),
+                     bands.c_str());
+    }
+    if (!filled.reportLines.empty()) {
+        std::string which;
+        if (filled.rstSent > 0) which = std::to_string(filled.rstSent) + " sent";
+        if (filled.rstRcvd > 0) which += (which.empty() ? "" : ", ") + std::to_string(filled.rstRcvd) + " received";
+        const std::size_t n = filled.reportLines.size();
+        std::fprintf(stderr, "hostsim: %s: %s lack%s reports (%s; %s); handed over with the mode's usual report, "
+                             "599 in CW and 59 in SSB, as the host fills it in\n",
+                     path.c_str(), counted(n, "QSO").c_str(), n == 1 ? "s" : "", which.c_str(),
+                     lineList(filled.reportLines).c_str());
+    }
+}
+
 int prepare(const Options& o, Prepared& p) {
     const std::string& path = o.positional[0];
     std::vector<std::string> messages;
     const bool read = readLogFile(path, p.log, messages);
     if (!read) return printMessages(messages), kBadLog;
+    if (p.log.empty) {
+        std::fprintf(stderr, "hostsim: %s is empty: it holds no QSO\n", path.c_str());
+        if (o.start.empty()) return kBadLog;  // nothing to date the contest by
+    }
 
     // The country file's own messages come whole, after those about the log.
     std::vector<std::string> ctyMessages;
@@ -276,19 +360,27 @@ int prepare(const Options& o, Prepared& p) {
     }
 
     for (LogQso& q : p.log.qsos) {
-        const CtyDatabase::Match m = p.cty.resolve(q.call);
-        q.prefix = m.prefix;
-        const std::string where = path + ":" + std::to_string(q.line) + ": ";
-        if (m.maritime)
-            messages.push_back(where + escaped(q.call) + " is maritime or aeronautical mobile: in no country");
-        else if (!m.found)
-            messages.push_back(where + "no country for " + shown(q.call) + " in " + o.cty);
+        q.prefix = p.cty.resolve(q.call).prefix;
         if (!plausibleCall(q.call))
-            messages.push_back(where + "\"" + shown(q.call) + "\" (" + std::to_string(q.call.size()) +
-                               " characters) does not look like a call sign");
+            messages.push_back(path + ":" + std::to_string(q.line) + ": \"" + shown(q.call) + "\" (" +
+                               counted(q.call.size(), "character") + ") does not look like a call sign");
     }
+    nameCallsWithoutCountry(o, p, messages);
     printMessages(messages);
     for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+
+    // Another contest's log is not scored as this one's unless the operator insists.
+    if (!namesJidx(p.log.contest)) {
+        if (!o.anyContest) {
+            std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX: not scored (give --any-contest to score "
+                                 "it as JIDX all the same)\n",
+                         path.c_str(), shown(p.log.contest).c_str());
+            return kBadLog;
+        }
+        std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX; scored as JIDX all the same "
+                             "(--any-contest)\n",
+                     path.c_str(), shown(p.log.contest).c_str());
+    }
 
     if (o.ownCallGiven) {
         p.pass.ownCall = o.ownCall;
@@ -305,51 +397,10 @@ int prepare(const Options& o, Prepared& p) {
         return kBadUse;
     }
     if (!plausibleCall(p.pass.ownCall))
-        std::fprintf(stderr, "hostsim: the own call \"%s\" (%zu characters) does not look like a call sign\n",
-                     shown(p.pass.ownCall).c_str(), p.pass.ownCall.size());
-    if (!namesJidx(p.log.contest))
-        std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX; the plug-in scores it as JIDX all the same, "
-                             "as the host would\n", path.c_str(), shown(p.log.contest).c_str());
+        std::fprintf(stderr, "hostsim: the own call \"%s\" (%s) does not look like a call sign\n",
+                     shown(p.pass.ownCall).c_str(), counted(p.pass.ownCall.size(), "character").c_str());
     p.pass.ownPrefix = o.ownPrefixGiven ? o.ownPrefix : p.cty.resolve(p.pass.ownCall).prefix;
     p.pass.hostDir = workingFolder();
-
-    std::string why;
-    if (!o.start.empty()) {
-        if (!parseWhen(o.start, p.pass.start, why))
-            return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
-    } else if (!p.log.qsos.empty()) {
-        // The JIDX weekend of the earliest QSO: Saturday 07:00 to Sunday 13:00 UTC.
-        COleDateTime first = p.log.qsos.front().time;
-        for (const LogQso& q : p.log.qsos)
-            if (q.time.m_dt < first.m_dt) first = q.time;
-        const CivilTime c = civilOf(first);
-        makeTime(c.year, c.month, c.day, 7, 0, 0, p.pass.start);
-        p.pass.start.m_dt -= (c.weekday + 1) % 7;
-        // JIDX runs in April (CW) and November (SSB); a log of another month is another contest's.
-        if (c.month != 4 && c.month != 11)
-            std::fprintf(stderr, "hostsim: %s begins on %s, not in April or November when JIDX runs; the contest "
-                                 "is taken as the weekend from %s (give --start and --end for another)\n",
-                         path.c_str(), formatTime(first).substr(0, 10).c_str(), formatTime(p.pass.start).c_str());
-    } else {
-        std::fprintf(stderr, "hostsim: %s holds no QSO to date the contest by; give --start and --end\n",
-                     path.c_str());
-        return kBadLog;
-    }
-    if (!o.end.empty()) {
-        if (!parseWhen(o.end, p.pass.end, why))
-            return std::fprintf(stderr, "hostsim: --end: %s\n", why.c_str()), kBadUse;
-    } else {
-        p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
-    }
-    if (p.pass.end.m_dt < p.pass.start.m_dt) {
-        std::fprintf(stderr, "hostsim: the contest would end (%s) before it starts (%s)\n",
-                     formatTime(p.pass.end).c_str(), formatTime(p.pass.start).c_str());
-        return kBadUse;
-    }
-    if (const std::size_t outside = countOutside(p.log, p.pass.start, p.pass.end); outside > 0)
-        std::fprintf(stderr, "hostsim: %zu of %zu QSOs fall outside the contest, %s to %s; the plug-in scores "
-                             "them all the same, as the host would pass them\n",
-                     outside, p.log.qsos.size(), formatTime(p.pass.start).c_str(), formatTime(p.pass.end).c_str());
 
     if (!o.contestMode.empty()) {
         p.ssb = o.contestMode == "SSB";
@@ -358,6 +409,43 @@ int prepare(const Options& o, Prepared& p) {
         for (const LogQso& q : p.log.qsos) cw += q.mode == "CW", ssb += q.mode == "SSB";
         p.ssb = ssb > cw;
     }
+
+    std::string why;
+    if (!o.start.empty()) {
+        if (!parseWhen(o.start, p.pass.start, why))
+            return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
+        p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
+    } else if (!p.log.qsos.empty()) {
+        chooseWeekend(path, p);
+    } else {
+        std::fprintf(stderr, "hostsim: %s holds no QSO to date the contest by; give --start and --end\n",
+                     path.c_str());
+        return kBadLog;
+    }
+    if (!o.end.empty() && !parseWhen(o.end, p.pass.end, why))
+        return std::fprintf(stderr, "hostsim: --end: %s\n", why.c_str()), kBadUse;
+    if (p.pass.end.m_dt < p.pass.start.m_dt) {
+        std::fprintf(stderr, "hostsim: the contest would end (%s) before it starts (%s)\n",
+                     formatTime(p.pass.end).c_str(), formatTime(p.pass.start).c_str());
+        return kBadUse;
+    }
+
+    // The host's contest log holds the contest's QSOs: those outside its period are not handed over.
+    const std::size_t total = p.log.qsos.size();
+    const std::string period = formatTime(p.pass.start) + " to " + formatTime(p.pass.end) + " UTC";
+    if (o.allQsos) {
+        if (const std::size_t outside = countOutside(p.log, p.pass.start, p.pass.end); outside > 0)
+            std::fprintf(stderr, "hostsim: %s: %zu of %s lie%s outside the contest, %s; handed over all the same "
+                                 "(--all-qsos) and scored, as the sponsor would not\n",
+                         path.c_str(), outside, counted(total, "QSO").c_str(), outside == 1 ? "s" : "",
+                         period.c_str());
+    } else if (const std::vector<int> left = keepInside(p.log, p.pass.start, p.pass.end); !left.empty()) {
+        std::fprintf(stderr, "hostsim: %s: %zu of %s lie%s outside the contest, %s (%s): not handed over, as the "
+                             "sponsor scores none of them (give --all-qsos to hand over every QSO)\n",
+                     path.c_str(), left.size(), counted(total, "QSO").c_str(), left.size() == 1 ? "s" : "",
+                     period.c_str(), lineList(left).c_str());
+    }
+    tellFilledIn(path, fillLikeHost(p.log));
     return kOk;
 }
 
@@ -386,6 +474,17 @@ std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
     }
     if (progress) std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
     return stored;
+}
+
+// How many QSOs the plug-in took into its log; said of a log with any.
+void tellStored(const Log& log, std::size_t stored) {
+    if (log.empty) return;
+    const std::size_t total = log.qsos.size(), rejected = total - stored;
+    std::fprintf(stderr, "hostsim: %s handed over, %zu stored in the plug-in's log, %zu rejected%s\n",
+                 counted(total, "QSO").c_str(), stored, rejected,
+                 rejected == 0 ? ""
+                               : " (a wrong band, a wrong mode or no exchange: kept out of the log and the score, "
+                                 "listed in the bad-QSO file)");
 }
 
 // What the plug-in told the operator about its Cabrillo file, and nothing else: a file is named as written only
@@ -438,7 +537,8 @@ bool reportBadQsoFile(const PassSetup& pass, bool nameIt = true) {
 void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size_t total) {
     const std::size_t in = countQsoLines(fileText(cabrillo));
     if (in >= total) {
-        std::fprintf(stderr, "hostsim: %s holds all %zu QSOs\n", escaped(cabrillo).c_str(), total);
+        std::fprintf(stderr, "hostsim: %s holds %s\n", escaped(cabrillo).c_str(),
+                     total == 1 ? "the one QSO" : ("all " + counted(total, "QSO")).c_str());
         return;
     }
     std::string why;
@@ -449,8 +549,8 @@ void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size
     }
     if (explained < total - in)
         why += (why.empty() ? ": " : ", ") + std::to_string(total - in - explained) + " for no reason given";
-    std::fprintf(stderr, "hostsim: %s holds %zu of the %zu QSOs; %zu left out%s\n", escaped(cabrillo).c_str(), in,
-                 total, total - in, why.c_str());
+    std::fprintf(stderr, "hostsim: %s holds %zu of the %s handed over; %zu left out%s\n", escaped(cabrillo).c_str(),
+                 in, counted(total, "QSO").c_str(), total - in, why.c_str());
 }
 
 // The header boxes the plug-in fills from the last export in this folder: another station's, when its operators
@@ -566,9 +666,8 @@ int run(int argc, char** argv) {
         int status = 0;
         writeText(host.result(status));
         tellMessages();
-        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
-                     total - stored);
-        return reportBadQsoFile(p.pass) ? kOk : kNotWritten;
+        tellStored(p.log, stored);
+        return reportBadQsoFile(p.pass, !p.log.empty) ? kOk : kNotWritten;
     }
 
     if (o.command == "export") {
@@ -577,8 +676,7 @@ int run(int argc, char** argv) {
         int status = 0;
         host.result(status);
         const std::vector<std::string> said = tellMessages();
-        std::fprintf(stderr, "hostsim: %zu QSOs handed over, %zu stored, %zu rejected\n", total, stored,
-                     total - stored);
+        tellStored(p.log, stored);
         bool notWritten = false;
         const std::string cabrillo = reportExport(said, notWritten);
         const bool badQsoWritten = reportBadQsoFile(p.pass);

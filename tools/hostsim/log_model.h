@@ -21,7 +21,9 @@ struct LogQso {
 struct Log {
     std::string format;   // "ADIF" or "Cabrillo"
     std::string ownCall;  // the own call as the log names it; empty when it names none
-    std::string contest;  // Cabrillo's CONTEST: value; empty when the log names none
+    std::string contest;  // the contest the log names (Cabrillo's CONTEST:, the ADIF records' CONTEST_ID, the
+                          // most frequent one); empty when it names none
+    bool empty = false;   // the file holds nothing but blanks
     std::vector<LogQso> qsos;
 };
 
@@ -41,3 +43,5 @@ bool readLogFile(const std::string& path, Log& log, std::vector<std::string>& me
 
 // The host's band name of a frequency ("40m"), or "" outside the amateur bands hostsim knows.
 std::string bandOfFrequency(unsigned hz);
+// The lowest frequency of a band as the host names it, in kHz ("40m": 7000); 0 for a name hostsim does not know.
+unsigned bandFloorKilohertz(std::string_view band);

@@ -10,6 +10,17 @@
 
 namespace {
 
+struct AmateurBand {
+    unsigned lowKHz, highKHz;
+    const char* name;
+};
+constexpr AmateurBand kAmateurBands[] = {
+    {1800, 2000, "160m"},   {3500, 4000, "80m"},     {5060, 5450, "60m"},     {7000, 7300, "40m"},
+    {10100, 10150, "30m"},  {14000, 14350, "20m"},   {18068, 18168, "17m"},   {21000, 21450, "15m"},
+    {24890, 24990, "12m"},  {28000, 29700, "10m"},   {50000, 54000, "6m"},    {144000, 148000, "2m"},
+    {420000, 450000, "70cm"},
+};
+
 bool looksLikeCabrillo(std::string_view bytes) {
     std::size_t pos = 0;
     bool first = true;
@@ -29,17 +40,16 @@ bool looksLikeCabrillo(std::string_view bytes) {
 } // namespace
 
 std::string bandOfFrequency(unsigned hz) {
-    struct Band { unsigned lowKHz, highKHz; const char* name; };
-    static const Band bands[] = {
-        {1800, 2000, "160m"},   {3500, 4000, "80m"},     {5060, 5450, "60m"},     {7000, 7300, "40m"},
-        {10100, 10150, "30m"},  {14000, 14350, "20m"},   {18068, 18168, "17m"},   {21000, 21450, "15m"},
-        {24890, 24990, "12m"},  {28000, 29700, "10m"},   {50000, 54000, "6m"},    {144000, 148000, "2m"},
-        {420000, 450000, "70cm"},
-    };
     const unsigned khz = hz / 1000;
-    for (const Band& b : bands)
+    for (const AmateurBand& b : kAmateurBands)
         if (khz >= b.lowKHz && khz <= b.highKHz) return b.name;
     return {};
+}
+
+unsigned bandFloorKilohertz(std::string_view band) {
+    for (const AmateurBand& b : kAmateurBands)
+        if (band == b.name) return b.lowKHz;
+    return 0;
 }
 
 bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vector<std::string>& messages) {

@@ -32,12 +32,6 @@ bool namesJidx(std::string_view contest) {
     return c.empty() || ascii::startsWithNoCase(c, "JIDX");
 }
 
-std::size_t countOutside(const Log& log, const COleDateTime& start, const COleDateTime& end) {
-    std::size_t outside = 0;
-    for (const LogQso& q : log.qsos) outside += q.time.m_dt < start.m_dt || q.time.m_dt > end.m_dt;
-    return outside;
-}
-
 bool plausibleCall(std::string_view call) {
     if (call.size() < 3 || call.size() > 20) return false;
     bool letter = false, digit = false;
@@ -90,4 +84,100 @@ std::vector<std::pair<std::string, std::size_t>> leftOutByMark(std::string_view 
         }
     }
     return counts;
+}
+
+int jidxMonth(bool ssb) { return ssb ? 11 : 4; }
+
+const char* monthName(int month) {
+    static constexpr const char* kNames[] = {"January", "February", "March",     "April",   "May",      "June",
+                                             "July",    "August",   "September", "October", "November", "December"};
+    return month >= 1 && month <= 12 ? kNames[month - 1] : "?";
+}
+
+ContestPeriod jidxWeekend(int year, bool ssb) {
+    const int month = jidxMonth(ssb);
+    COleDateTime first;
+    makeTime(year, month, 1, 7, 0, 0, first);
+    const int toSaturday = (6 - civilOf(first).weekday + 7) % 7;  // days from the 1st to the first Saturday
+    ContestPeriod period;
+    makeTime(year, month, 1 + toSaturday + 7, 7, 0, 0, period.start);
+    makeTime(year, month, 1 + toSaturday + 8, 13, 0, 0, period.end);
+    return period;
+}
+
+YearMonth busiestMonth(const Log& log) {
+    std::vector<std::pair<YearMonth, std::size_t>> months;  // in the order first met
+    for (const LogQso& q : log.qsos) {
+        const CivilTime c = civilOf(q.time);
+        auto it = std::find_if(months.begin(), months.end(),
+                               [&](const auto& m) { return m.first.year == c.year && m.first.month == c.month; });
+        if (it == months.end()) months.push_back({{c.year, c.month}, 1});
+        else ++it->second;
+    }
+    YearMonth busiest;
+    std::size_t most = 0;
+    for (const auto& [month, count] : months) {
+        const bool earlier = month.year * 12 + month.month < busiest.year * 12 + busiest.month;
+        if (count > most || (count == most && earlier)) busiest = month, most = count;
+    }
+    return busiest;
+}
+
+bool insideContest(const COleDateTime& t, const COleDateTime& start, const COleDateTime& end) {
+    return t.m_dt >= start.m_dt && t.m_dt < end.m_dt;
+}
+
+std::size_t countOutside(const Log& log, const COleDateTime& start, const COleDateTime& end) {
+    std::size_t outside = 0;
+    for (const LogQso& q : log.qsos) outside += !insideContest(q.time, start, end);
+    return outside;
+}
+
+std::vector<int> keepInside(Log& log, const COleDateTime& start, const COleDateTime& end) {
+    std::vector<int> leftOut;
+    std::erase_if(log.qsos, [&](const LogQso& q) {
+        if (insideContest(q.time, start, end)) return false;
+        leftOut.push_back(q.line);
+        return true;
+    });
+    return leftOut;
+}
+
+std::string usualReport(std::string_view mode) {
+    if (mode == "CW") return "599";
+    if (mode == "SSB") return "59";
+    return {};
+}
+
+FilledIn fillLikeHost(Log& log) {
+    FilledIn filled;
+    for (LogQso& q : log.qsos) {
+        if (q.freqHz == 0) {
+            if (const unsigned khz = bandFloorKilohertz(q.band); khz != 0) {
+                q.freqHz = khz * 1000;
+                filled.frequencyLines.push_back(q.line);
+                if (std::find(filled.bands.begin(), filled.bands.end(), q.band) == filled.bands.end())
+                    filled.bands.push_back(q.band);
+            }
+        }
+        const std::string report = usualReport(q.mode);
+        if (report.empty()) continue;
+        const bool sent = ascii::trim(q.rstSent).empty(), received = ascii::trim(q.rstRcvd).empty();
+        if (sent) q.rstSent = report, ++filled.rstSent;
+        if (received) q.rstRcvd = report, ++filled.rstRcvd;
+        if (sent || received) filled.reportLines.push_back(q.line);
+    }
+    return filled;
+}
+
+std::string lineList(const std::vector<int>& lines) {
+    constexpr std::size_t kNamed = 5;
+    std::string s = lines.size() == 1 ? "line " : "lines ";
+    const std::size_t named = std::min(lines.size(), kNamed);
+    for (std::size_t i = 0; i < named; ++i) {
+        if (i > 0) s += i + 1 == named && lines.size() <= kNamed ? " and " : ", ";
+        s += std::to_string(lines[i]);
+    }
+    if (lines.size() > kNamed) s += " and " + std::to_string(lines.size() - kNamed) + " more";
+    return s;
 }

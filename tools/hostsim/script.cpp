@@ -136,8 +136,8 @@ bool logStep(StepEnv& env, const StepWords& w, std::string& why) {
         q.prefix = env.context.cty.resolve(q.call).prefix;
         stored += env.host.add(q, env.pass.ownCall) == 1;
     }
-    std::fprintf(env.out, "%zu QSOs handed over, %zu stored, %zu rejected\n", log.qsos.size(), stored,
-                 log.qsos.size() - stored);
+    std::fprintf(env.out, "%s handed over, %zu stored, %zu rejected\n", counted(log.qsos.size(), "QSO").c_str(),
+                 stored, log.qsos.size() - stored);
     return true;
 }
 

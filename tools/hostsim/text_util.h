@@ -33,3 +33,11 @@ inline std::string shown(std::string_view s) {
     if (s.size() <= 40) return escaped(s);
     return escaped(s.substr(0, 40)) + "...";
 }
+
+// A count and its noun, the noun in the plural unless the count is one: "1 QSO", "2 QSOs", "0 QSOs".
+inline std::string counted(std::size_t n, std::string_view noun, std::string_view plural = {}) {
+    std::string s = std::to_string(n) + " ";
+    if (n == 1) return s += noun;
+    if (!plural.empty()) return s += plural;
+    return (s += noun) += "s";
+}
