@@ -50,6 +50,7 @@ std::string safeFileBase(const std::string& ownCall) {
 
 platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int contestMode) {
     m_fileBase = safeFileBase(ownCall);
+    m_ownCall = ownCall;
     const jidx::ModeRow& mode = jidx::modeRow(contestMode);
     platform::HeaderDialogValues values;
     for (const cabrillo::HeaderField& f : cabrillo::kHeaderFields) {

@@ -1,21 +1,62 @@
 #include "cabrillo/cabrillo_log.h"
 
+#include <initializer_list>
+#include <string_view>
+
 #include "cabrillo/header_fields.h"
 #include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
 #include "platform/files.h"
+#include "platform/portable/ascii.h"
 #include "platform/portable/text_format.h"
 
 CCabrilloLog g_cabrillo;
 
-void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
-                          const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
-                          const std::string& exchRcvd) {
-    // A QSO is one line of the log, whatever the host's texts hold.
+namespace {
+
+// A text as one field of a QSO line: its blanks and control bytes (a tab, a line break) dropped, so that a text with
+// a blank inside stays one field ("JA1 ABC" gives "JA1ABC"). Empty when nothing else is in it.
+std::string oneField(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        if (static_cast<unsigned char>(c) > ' ' && c != '\x7F') out += c;
+    return out;
+}
+
+// The first of the texts that leaves a field; "-" when none does, so that the line keeps its ten fields.
+std::string fieldOf(std::initializer_list<std::string_view> texts) {
+    for (std::string_view text : texts)
+        if (std::string field = oneField(text); !field.empty()) return field;
+    return "-";
+}
+
+// The line's frequency in kHz: the host's, or the band's lower edge where the host gave none (0) or one below the
+// band. A band that is none of the six leaves the host's.
+int lineFrequency(int freqKHz, std::string_view band) {
+    for (const jidx::Band& b : jidx::kBands)
+        if (ascii::equalsNoCase(b.name, band)) return freqKHz < b.cabrilloKHz ? b.cabrilloKHz : freqKHz;
+    return freqKHz;
+}
+
+} // namespace
+
+void CCabrilloLog::AddQso(const std::string& call, int freqKHz, const std::string& band, const std::string& mode,
+                          const COleDateTime& time, const std::string& rstSent, const std::string& exchSent,
+                          const std::string& rstRcvd, const std::string& exchRcvd) {
+    // A QSO is one line of the log with its ten fields, whatever the host's texts hold: an empty report is the
+    // mode's usual one, the own call the pass's when the header's is empty, and any other empty field "-".
     const std::string when = time.Format("%Y-%m-%d %H%M");
-    m_qsoLines.push_back(text::format("QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s\r\n", freqKHz, mode.c_str(),
-                                      when.c_str(), m_callsign.c_str(), OneLine(rstSent).c_str(),
-                                      OneLine(exchSent).c_str(), OneLine(call).c_str(), OneLine(rstRcvd).c_str(),
-                                      OneLine(exchRcvd).c_str()));
+    const std::size_t blank = when.find(' ');
+    const std::string_view date = std::string_view(when).substr(0, blank);
+    const std::string_view hhmm = blank == std::string::npos ? "" : std::string_view(when).substr(blank + 1);
+    const jidx::ModeRow* row = jidx::modeRowOfQsoLine(mode);
+    const std::string_view report = row ? row->usualReport : "";
+    m_qsoLines.push_back(text::format("QSO: %5i %2s %s %s %-13s %-3s %-6s %-13s %-3s %s\r\n",
+                                      lineFrequency(freqKHz, band), fieldOf({mode}).c_str(), fieldOf({date}).c_str(),
+                                      fieldOf({hhmm}).c_str(), fieldOf({m_callsign, m_ownCall}).c_str(),
+                                      fieldOf({rstSent, report}).c_str(), fieldOf({exchSent}).c_str(),
+                                      fieldOf({call}).c_str(), fieldOf({rstRcvd, report}).c_str(),
+                                      fieldOf({exchRcvd}).c_str()));
 }
 
 void CCabrilloLog::SetQsos(const QsoLog& log) {
@@ -23,8 +64,8 @@ void CCabrilloLog::SetQsos(const QsoLog& log) {
     for (const CInfo& q : log) {
         if (q.excluded) continue;
         const jidx::ModeRow* row = jidx::modeRowNamed(q.mode);
-        AddQso(q.call, q.freqKHz, row ? row->cabrilloQsoMode : "??", q.time, q.rstSent, q.exchSent, q.rstRcvd,
-               q.exchRcvd);
+        AddQso(q.call, q.freqKHz, q.band, row ? row->cabrilloQsoMode : "??", q.time, q.rstSent, q.exchSent,
+               q.rstRcvd, q.exchRcvd);
     }
 }
 

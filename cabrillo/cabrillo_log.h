@@ -29,6 +29,7 @@ public:
     std::string m_addressCountry;
     std::string m_categoryTransmitter;
     std::string m_fileBase;
+    std::string m_ownCall; // the pass's own call: the QSO lines' own call when the header's CALLSIGN is empty
     std::vector<std::string> m_qsoLines;
     // How this export's header dialog ended: only a confirmed header gives a file.
     platform::HeaderDialogOutcome m_outcome = platform::HeaderDialogOutcome::confirmed;
@@ -38,9 +39,12 @@ public:
     // The operator's answer to that dialog: on OK the header takes the values and the settings keep them for the
     // next export. True on OK.
     bool Confirm(platform::HeaderDialogOutcome outcome, const platform::HeaderDialogValues& values);
-    void AddQso(const std::string& call, int freqKHz, const std::string& mode, const COleDateTime& time,
-                const std::string& rstSent, const std::string& exchSent, const std::string& rstRcvd,
-                const std::string& exchRcvd);
+    // One QSO line in fixed columns, always its ten fields: band is the QSO's (its lower edge stands in for a
+    // frequency of 0 or below it), mode the line's ("CW", "PH"; its usual report stands in for an empty one).
+    // Blanks and control bytes inside a text are dropped, an empty field is "-".
+    void AddQso(const std::string& call, int freqKHz, const std::string& band, const std::string& mode,
+                const COleDateTime& time, const std::string& rstSent, const std::string& exchSent,
+                const std::string& rstRcvd, const std::string& exchRcvd);
     // The QSO lines of the log's exported QSOs, in log order: every QSO not excluded, dupes included. Each call
     // starts the list afresh, so every result of an export pass writes each QSO once.
     void SetQsos(const QsoLog& log);

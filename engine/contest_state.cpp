@@ -127,6 +127,14 @@ bool isCountyCode(std::string_view code) {
 
 bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }
 
+bool isContestBand(std::string_view band, int contestMode) {
+    for (int i = 0; i < kBandCount; ++i)
+        if (ascii::equalsNoCase(jidx::kBands[i].name, band)) return jidx::bandInMode(i, contestMode);
+    return false;
+}
+
+bool namesDxccEntity(std::string_view prefix) { return !ascii::trim(prefix).empty(); }
+
 std::string badQsoHeader() {
     return jidx::modeRow(g_contestMode).badQsoTitle;
 }

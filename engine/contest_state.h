@@ -125,5 +125,9 @@ void resetContestState();
 std::string cleanExchange(std::string_view exchange); // upper case, white space off both ends
 bool isCountyCode(std::string_view code);
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
+// One of the contest mode's bands, its name in any letter case ("20M" is 20 m; 160 m is no SSB band).
+bool isContestBand(std::string_view band, int contestMode);
+// A worked station's prefix that names a DXCC entity: one of blanks only (the host found no country) names none.
+bool namesDxccEntity(std::string_view prefix);
 inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
 std::string badQsoHeader();                             // for the current contest mode, with its line end

@@ -6,13 +6,21 @@
 
 namespace jidx {
 
+// The contests a band is in, one bit per row of kModeRows (below): bit 0 the CW contest, bit 1 the SSB contest.
+inline constexpr unsigned kInCw = 1u << 0;
+inline constexpr unsigned kInSsb = 1u << 1;
+
 struct Band {
     const char* name;   // as the host names it: the band index is the position in kBands
     int points;         // per counted QSO
     int megahertz;      // the whole megahertz of its frequencies
+    int cabrilloKHz;    // its lower edge, the frequency a Cabrillo QSO line gives when the host gave none
+    unsigned modes;     // the contests it is in (kInCw, kInSsb): the Phone contest has no 160 m
 };
 inline constexpr Band kBands[] = {
-    {"160m", 4, 1}, {"80m", 2, 3}, {"40m", 1, 7}, {"20m", 1, 14}, {"15m", 1, 21}, {"10m", 2, 28},
+    {"160m", 4, 1, 1800, kInCw},           {"80m", 2, 3, 3500, kInCw | kInSsb},
+    {"40m", 1, 7, 7000, kInCw | kInSsb},   {"20m", 1, 14, 14000, kInCw | kInSsb},
+    {"15m", 1, 21, 21000, kInCw | kInSsb}, {"10m", 2, 28, 28000, kInCw | kInSsb},
 };
 inline constexpr int kBandCount = 6;
 // The index of a band name that is none of the six.
@@ -30,24 +38,40 @@ struct ModeRow {
     const char* badQsoTitle;      // the bad-QSO file's first line, line end included
     const char* settingsValue;    // the "Mode" setting
     const char* hostCommand;      // what the main window tells the host when it switches to the mode
+    const char* usualReport;      // the report a Cabrillo QSO line gives when the host gave none
 };
 inline constexpr ModeRow kModeRows[] = {
-    {"CW", "JIDX-CW-CONTEST", "JIDX-CW", "CW", "CW", "Japan International DX CW Contest UBN file \r\n", "0", "<MODE:CW>"},
+    {"CW", "JIDX-CW-CONTEST", "JIDX-CW", "CW", "CW", "Japan International DX CW Contest UBN file \r\n", "0",
+     "<MODE:CW>", "599"},
     {"SSB", "JIDX-SSB-CONTEST", "JIDX-SSB", "SSB", "PH", "Japan International DX SSB Contest UBN file \r\n", "1",
-     "<MODE:SSB>"},
+     "<MODE:SSB>", "59"},
 };
 // The mode names in row order, as the mode list holds them.
 inline constexpr const char* kModes[] = {kModeRows[0].name, kModeRows[1].name};
 static_assert(std::size(kModes) == std::size(kModeRows));
 // The one decision from a contest mode to its row: 0 is CW, any other value SSB.
 constexpr bool isCwMode(int contestMode) { return contestMode == 0; }
-constexpr const ModeRow& modeRow(int contestMode) { return kModeRows[isCwMode(contestMode) ? 0 : 1]; }
+constexpr int modeRowIndex(int contestMode) { return isCwMode(contestMode) ? 0 : 1; }
+constexpr const ModeRow& modeRow(int contestMode) { return kModeRows[modeRowIndex(contestMode)]; }
 // The row of a mode named exactly so; nullptr for any other name.
 constexpr const ModeRow* modeRowNamed(std::string_view name) {
     for (const ModeRow& row : kModeRows)
         if (name == row.name) return &row;
     return nullptr;
 }
+// The row whose Cabrillo QSO lines give exactly this mode ("CW", "PH"); nullptr for any other text.
+constexpr const ModeRow* modeRowOfQsoLine(std::string_view cabrilloQsoMode) {
+    for (const ModeRow& row : kModeRows)
+        if (cabrilloQsoMode == row.cabrilloQsoMode) return &row;
+    return nullptr;
+}
+// Whether the band of this index is one of the contest mode's bands: any of the six in CW, all but 160 m in SSB.
+constexpr bool bandInMode(int band, int contestMode) {
+    return band >= 0 && band < kBandCount && (kBands[band].modes >> modeRowIndex(contestMode) & 1u) != 0;
+}
+static_assert(modeRow(0).name == std::string_view("CW") && modeRow(1).name == std::string_view("SSB"),
+              "the bits of Band::modes follow the rows");
+static_assert(bandInMode(0, 0) && !bandInMode(0, 1) && bandInMode(1, 1) && !bandInMode(kOtherBand, 0));
 
 // Exchanges of a DX station: the county codes "01" .. "50"; of a JA station: the CQ zone.
 inline constexpr int kCountyCount = 50;

@@ -7,6 +7,7 @@
 #include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/files.h"
+#include "platform/portable/ascii.h"
 #include "platform/settings.h"
 
 namespace {
@@ -110,10 +111,11 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 // the file take them in steps that cannot fail.
 int addData(const QsoInput& q) {
     ProblemLines problems(q);
-    if (!g_bandList.containsNoCase(q.band)) return reject(problems, wrongBand);
+    if (!isContestBand(q.band, g_contestMode)) return reject(problems, wrongBand);
     if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name)
         return reject(problems, wrongMode);
-    if (q.exchRcvd.empty() || q.exchSent.empty()) return reject(problems, noNumber);
+    // An exchange of blanks only is no number either.
+    if (ascii::trim(q.exchRcvd).empty() || ascii::trim(q.exchSent).empty()) return reject(problems, noNumber);
 
     CInfo r;
     fillRecord(r, q, problems);

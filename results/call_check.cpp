@@ -18,7 +18,7 @@ CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
 
     std::string_view band = in.band ? in.band : "";
     if (in.band && in.otherBand && !ascii::equalsNoCase(in.band, in.otherBand)) return answer(cannotCount);
-    if (!g_bandList.containsNoCase(band)) return answer(cannotCount);
+    if (!isContestBand(band, g_contestMode)) return answer(cannotCount);
     if (olderHost) {
         if (!g_modeList.containsNoCase(in.mode)) return answer(cannotCount);
     } else if (in.mode != jidx::modeRow(g_contestMode).name) {

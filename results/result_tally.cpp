@@ -117,7 +117,7 @@ ResultTally tallyResult() {
             t.multByBand[b.index].push_back(q.multCode);
             b.mults += 1;
         }
-        if (t.ja && c->prefixes.insert(q.prefix).second) {
+        if (t.ja && namesDxccEntity(q.prefix) && c->prefixes.insert(q.prefix).second) {
             t.dxccByBand[b.index].push_back(q.prefix);
             b.dxcc += 1;
         }

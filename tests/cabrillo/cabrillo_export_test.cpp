@@ -223,16 +223,126 @@ TEST_F(CabrilloExport, SsbContestWritesPhone) {
               readFile("K1AR.cbr"));
 }
 
+// The host may hand over QSOs with no frequency, no report or blanks inside a text, and a header without its
+// call: every QSO line of the file still has its ten fields, in the columns of a normal line.
+TEST_F(CabrilloExport, QsoLinesKeepTheirFieldsWhateverTheHostGave) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    answers("CALLSIGN=\n");
+    test::Pass p;
+    p.exportPass = 1;
+    test::reset(p);
+    Qso noFrequency;
+    noFrequency.mode = "SSB";
+    noFrequency.freqHz = 0;
+    noFrequency.band = "40m";
+    noFrequency.rstSent = noFrequency.rstRcvd = "";
+    noFrequency.call = "JA1 ABC";
+    noFrequency.exchSent = "0 5";
+    Qso kilohertzAsHertz = noFrequency;
+    kilohertzAsHertz.freqHz = 21300;
+    kilohertzAsHertz.band = "15m";
+    kilohertzAsHertz.rstSent = " \t";
+    kilohertzAsHertz.rstRcvd = "5 9";
+    kilohertzAsHertz.call = "JA2\tBBB";
+    kilohertzAsHertz.exchSent = "05";
+    kilohertzAsHertz.exchRcvd = "20";
+    Qso upperBand = kilohertzAsHertz; // "10M" scores as a band outside the six, but its line is a 10 m line
+    upperBand.freqHz = 0;
+    upperBand.band = "10M";
+    upperBand.rstSent = upperBand.rstRcvd = "59";
+    upperBand.call = "JA3CCC";
+    Qso normal = upperBand;
+    normal.freqHz = 14250000;
+    normal.band = "20m";
+    normal.call = "JA4DDD";
+    for (const Qso* q : {&noFrequency, &kilohertzAsHertz, &upperBand, &normal}) ASSERT_EQ(1, add(*q));
+    test::result();
+    EXPECT_EQ(std::vector<std::string>{"File produced: K1AR.cbr"}, platform::takeShownMessages());
+    EXPECT_EQ("START-OF-LOG: 3.0\r\nARRL-SECTION: DX\r\nCONTEST: JIDX-SSB\r\nCALLSIGN: \r\n"
+              "CATEGORY-OPERATOR: SINGLE-OP\r\nCATEGORY-BAND: ALL\r\nCATEGORY-MODE: SSB\r\nCATEGORY-POWER: HIGH\r\n"
+              "CLAIMED-SCORE: 12\r\nOPERATORS: K1AR\r\n" +
+                  kEmptyHeaderTail +
+                  "QSO:  7000 PH 2026-04-11 1200 K1AR          59  05     JA1ABC        59  13\r\n"
+                  "QSO: 21000 PH 2026-04-11 1200 K1AR          59  05     JA2BBB        59  20\r\n"
+                  "QSO: 28000 PH 2026-04-11 1200 K1AR          59  05     JA3CCC        59  20\r\n"
+                  "QSO: 14250 PH 2026-04-11 1200 K1AR          59  05     JA4DDD        59  20\r\n"
+                  "END-OF-LOG:\r\n",
+              readFile("K1AR.cbr"));
+}
+
 TEST(CabrilloLine, LongValuesShiftTheLine) {
     CCabrilloLog log;
     log.m_callsign = "VERYLONGCALLSIGN";
-    log.AddQso("JA1ABC/MM/QRP/X", 123456, "??", COleDateTime(1.0, COleDateTime::invalid), "5999", "1234567", "",
-               "x");
-    log.AddQso("JA1ABC", 1830, "CW", COleDateTime(), "5", "1", "5", "1");
+    log.AddQso("JA1ABC/MM/QRP/X", 123456, "20m", "??", COleDateTime(1.0, COleDateTime::invalid), "5999", "1234567",
+               "", "x");
+    log.AddQso("JA1ABC", 1830, "160m", "CW", test::at(2026, 4, 11, 23, 59), "5", "1", "5", "1");
     ASSERT_EQ(2u, log.m_qsoLines.size());
-    EXPECT_EQ("QSO: 123456 ?? Invalid DateTime VERYLONGCALLSIGN 5999 1234567 JA1ABC/MM/QRP/X     x\r\n",
+    EXPECT_EQ("QSO: 123456 ?? Invalid DateTime VERYLONGCALLSIGN 5999 1234567 JA1ABC/MM/QRP/X -   x\r\n",
               log.m_qsoLines[0]);
-    EXPECT_EQ("QSO:  1830 CW  VERYLONGCALLSIGN 5   1      JA1ABC        5   1\r\n", log.m_qsoLines[1]);
+    EXPECT_EQ("QSO:  1830 CW 2026-04-11 2359 VERYLONGCALLSIGN 5   1      JA1ABC        5   1\r\n", log.m_qsoLines[1]);
+}
+
+// Whatever the host handed over, a line has its ten fields after "QSO:", and a normal line's columns stay.
+TEST(CabrilloLine, EveryLineHasItsTenFields) {
+    CCabrilloLog log;
+    log.m_callsign = "K1AR";
+    log.m_ownCall = "K1ZZ";
+    const COleDateTime t = test::at(2026, 4, 11, 7, 5);
+    // The frequency: none, or one below the band, is the band's lower edge; any other is the host's.
+    log.AddQso("JA1ABC", 0, "160m", "CW", t, "599", "05", "599", "13");
+    log.AddQso("JA1ABC", 3, "80M", "CW", t, "599", "05", "599", "13");
+    log.AddQso("JA1ABC", 6999, "40m", "CW", t, "599", "05", "599", "13");
+    log.AddQso("JA1ABC", 7000, "40m", "CW", t, "599", "05", "599", "13");
+    log.AddQso("JA1ABC", 0, "20m", "PH", t, "59", "05", "59", "13");
+    log.AddQso("JA1ABC", 14, "15m", "PH", t, "59", "05", "59", "13");
+    log.AddQso("JA1ABC", 0, "10m", "PH", t, "59", "05", "59", "13");
+    log.AddQso("JA1ABC", 0, "30m", "CW", t, "599", "05", "599", "13");
+    // An empty report (or one of blanks) is the mode's usual one; a mode that is no row's has none.
+    log.AddQso("JA1ABC", 14025, "20m", "CW", t, "", "05", " ", "13");
+    log.AddQso("JA1ABC", 14225, "20m", "PH", t, "\t", "05", "", "13");
+    log.AddQso("JA1ABC", 14025, "20m", "??", t, "", "05", "", "13");
+    // Blanks and control bytes inside a text are dropped: each text stays one field.
+    log.AddQso("JA1 ABC", 14025, "20m", "CW", t, "5 9\r\n9", "0\t5", "599\x7F", " 1 3 ");
+    // Nothing left of a text: "-".
+    log.AddQso("", 14025, "20m", "", COleDateTime(), "", "", "", "");
+    log.AddQso("\r\n", 14025, "20m", "CW", t, "599", " ", "599", "\t");
+    EXPECT_EQ((std::vector<std::string>{
+                  "QSO:  1800 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO:  3500 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO:  7000 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO:  7000 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14000 PH 2026-04-11 0705 K1AR          59  05     JA1ABC        59  13\r\n",
+                  "QSO: 21000 PH 2026-04-11 0705 K1AR          59  05     JA1ABC        59  13\r\n",
+                  "QSO: 28000 PH 2026-04-11 0705 K1AR          59  05     JA1ABC        59  13\r\n",
+                  "QSO:     0 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14225 PH 2026-04-11 0705 K1AR          59  05     JA1ABC        59  13\r\n",
+                  "QSO: 14025 ?? 2026-04-11 0705 K1AR          -   05     JA1ABC        -   13\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14025  - - - K1AR          -   -      -             -   -\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR          599 -      -             599 -\r\n",
+              }),
+              log.m_qsoLines);
+}
+
+TEST(CabrilloLine, AnEmptyCallsignGivesThePassesOwnCall) {
+    CCabrilloLog log;
+    log.m_ownCall = " K1 AR ";
+    const COleDateTime t = test::at(2026, 4, 11, 7, 5);
+    log.AddQso("JA1ABC", 14025, "20m", "CW", t, "599", "05", "599", "13");
+    log.m_callsign = " \t ";
+    log.AddQso("JA1ABC", 14025, "20m", "CW", t, "599", "05", "599", "13");
+    log.m_ownCall = "";
+    log.AddQso("JA1ABC", 14025, "20m", "CW", t, "599", "05", "599", "13");
+    log.m_callsign = "K1AR/1";
+    log.AddQso("JA1ABC", 14025, "20m", "CW", t, "599", "05", "599", "13");
+    EXPECT_EQ((std::vector<std::string>{
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR          599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 -             599 05     JA1ABC        599 13\r\n",
+                  "QSO: 14025 CW 2026-04-11 0705 K1AR/1        599 05     JA1ABC        599 13\r\n",
+              }),
+              log.m_qsoLines);
 }
 
 TEST(CabrilloLine, TheLogsQsosNotExcludedInLogOrderEachTimeAfresh) {
@@ -254,9 +364,9 @@ TEST(CabrilloLine, TheLogsQsosNotExcludedInLogOrderEachTimeAfresh) {
     cabrillo.SetQsos(log);
     cabrillo.SetQsos(log);
     EXPECT_EQ((std::vector<std::string>{
-                  "QSO:  7012 PH  K1AR          599 05     JA1SSB        599 13\r\n",
-                  "QSO:  7012 CW  K1AR          599 05     JA1CW         599 13\r\n",
-                  "QSO:  7012 ??  K1AR          599 05     JA1cw         599 13\r\n",
+                  "QSO:  7012 PH - - K1AR          599 05     JA1SSB        599 13\r\n",
+                  "QSO:  7012 CW - - K1AR          599 05     JA1CW         599 13\r\n",
+                  "QSO:  7012 ?? - - K1AR          599 05     JA1cw         599 13\r\n",
               }),
               cabrillo.m_qsoLines);
 }

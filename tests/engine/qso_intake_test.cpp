@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "engine/contest_state.h"
+#include "platform/settings.h"
 #include "support/host.h"
 #include "ui/info_thread_headless.h"
 
@@ -39,7 +40,12 @@ TEST_F(QsoIntake, RejectsWrongBandModeAndMissingNumbersWithOneLineEach) {
     noRcvd.exchRcvd = "";
     Qso noSent;
     noSent.exchSent = "";
-    for (const Qso* q : {&wrongBand, &lowerMode, &otherMode, &unknownMode, &noRcvd, &noSent}) EXPECT_EQ(0, add(*q));
+    Qso blankRcvd;                 // blanks only are no number either
+    blankRcvd.exchRcvd = "  ";
+    Qso blankSent;
+    blankSent.exchSent = " \t\r\n";
+    for (const Qso* q : {&wrongBand, &lowerMode, &otherMode, &unknownMode, &noRcvd, &noSent, &blankRcvd, &blankSent})
+        EXPECT_EQ(0, add(*q));
 
     EXPECT_EQ(0u, g_log.size());
     EXPECT_TRUE(g_bandsWorked.empty());
@@ -49,8 +55,58 @@ TEST_F(QsoIntake, RejectsWrongBandModeAndMissingNumbersWithOneLineEach) {
                   "QSO:  14025  SSB  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG MODE !!!\r\n"
                   "QSO:  14025  RTTY  2026-04-11 1200  K1AR  599  05  JA1ABC  599  13   WRONG MODE !!!\r\n"
                   "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599     NO NUMBER !!!\r\n"
-                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599    JA1ABC  599  13   NO NUMBER !!!\r\n",
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599    JA1ABC  599  13   NO NUMBER !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599  05  JA1ABC  599       NO NUMBER !!!\r\n"
+                  "QSO:  14025  CW  2026-04-11 1200  K1AR  599   \t    JA1ABC  599  13   NO NUMBER !!!\r\n",
               readFile(kBadQsoFile));
+}
+
+// The Phone contest is on 80 to 10 m: 160 m is a wrong band there, in any letter case, and whatever the QSO's mode;
+// the CW contest keeps all six bands.
+TEST_F(QsoIntake, SsbContestRejects160mAsAWrongBand) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    test::reset();
+    Qso topBand;
+    topBand.mode = "SSB";
+    topBand.rstSent = topBand.rstRcvd = "59";
+    topBand.freqHz = 1843000;
+    topBand.band = "160m";
+    Qso upper = topBand;
+    upper.call = "JA2BBB";
+    upper.band = "160M";
+    Qso cw = topBand;
+    cw.call = "JA3CCC";
+    cw.mode = "CW";
+    Qso eighty = topBand;
+    eighty.freqHz = 3790000;
+    eighty.band = "80m";
+    for (const Qso* q : {&topBand, &upper, &cw}) EXPECT_EQ(0, add(*q));
+    EXPECT_EQ(1, add(eighty));
+
+    ASSERT_EQ(1u, g_log.size());
+    EXPECT_EQ("80m", g_log[0].band);
+    EXPECT_EQ(std::vector<std::string>{"80m"}, g_bandsWorked);
+    EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n"
+              "QSO:  1843  SSB  2026-04-11 1200  K1AR  59  05  JA1ABC  59  13   WRONG BAND !!!\r\n"
+              "QSO:  1843  SSB  2026-04-11 1200  K1AR  59  05  JA2BBB  59  13   WRONG BAND !!!\r\n"
+              "QSO:  1843  CW  2026-04-11 1200  K1AR  59  05  JA3CCC  59  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
+    // The host takes a rejected QSO back by the same values: its line goes.
+    test::remove(upper);
+    EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n"
+              "QSO:  1843  SSB  2026-04-11 1200  K1AR  59  05  JA1ABC  59  13   WRONG BAND !!!\r\n"
+              "QSO:  1843  CW  2026-04-11 1200  K1AR  59  05  JA3CCC  59  13   WRONG BAND !!!\r\n",
+              readFile(kBadQsoFile));
+
+    // Back in the CW contest the same band counts.
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "0");
+    test::reset();
+    EXPECT_EQ(1, add(cw));
+    cw.band = "160M";
+    cw.call = "JA4DDD";
+    EXPECT_EQ(1, add(cw));
+    EXPECT_EQ(2u, g_log.size());
+    EXPECT_EQ(kCwHeader, readFile(kBadQsoFile));
 }
 
 TEST_F(QsoIntake, AcceptsBandNamesInAnyCaseButKeepsThemAsGiven) {
@@ -165,6 +221,9 @@ TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
     blanks.call = "K1AA";
     blanks.prefix = "K";
     blanks.exchRcvd = "   ";
+    Qso digit = blanks;
+    digit.call = "K1AE";
+    digit.exchRcvd = "0";
     Qso signedZone = blanks;
     signedZone.call = "K1AB";
     signedZone.exchRcvd = "-3x";
@@ -178,13 +237,14 @@ TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
     Qso hugeNegative = huge;
     hugeNegative.call = "K1AD";
     hugeNegative.exchRcvd = "-99999999999";
-    for (const Qso* q : {&zone, &blanks, &signedZone, &local, &huge, &hugeNegative}) ASSERT_EQ(1, add(*q));
+    EXPECT_EQ(0, add(blanks)); // a zone of blanks only is no number
+    for (const Qso* q : {&zone, &digit, &signedZone, &local, &huge, &hugeNegative}) ASSERT_EQ(1, add(*q));
 
     EXPECT_EQ("I", g_log[0].prefix);
     EXPECT_EQ("07", g_log[0].multCode);
     EXPECT_EQ(7, g_log[0].zone);
     EXPECT_EQ(0, g_log[0].bad);
-    EXPECT_EQ("0", g_log[1].multCode);
+    EXPECT_EQ("00", g_log[1].multCode);
     EXPECT_EQ(0, g_log[1].zone);
     EXPECT_EQ("-3X", g_log[2].multCode);
     EXPECT_EQ(-3, g_log[2].zone);
@@ -192,7 +252,8 @@ TEST_F(QsoIntake, JapaneseStationTakesZonesAndWorksOnlyForeignStations) {
     EXPECT_EQ(-2147483647 - 1, g_log[5].zone);
     EXPECT_EQ(1, g_log[3].excluded);
     EXPECT_EQ(1, g_log[3].bad);
-    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  JA1XYZ  599  05  JA2AAA  599  25   QSO 0 points !!!\r\n",
+    EXPECT_EQ(kCwHeader + "QSO:  14025  CW  2026-04-11 1200  JA1XYZ  599  05  K1AA  599        NO NUMBER !!!\r\n" +
+                  "QSO:  14025  CW  2026-04-11 1200  JA1XYZ  599  05  JA2AAA  599  25   QSO 0 points !!!\r\n",
               readFile(kBadQsoFile));
 }
 

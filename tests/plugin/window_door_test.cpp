@@ -94,8 +94,8 @@ protected:
     test::RecordingWindows windows{log};
     std::unique_ptr<ui::MasterPanel> panel;
 
-    void open() {
-        test::reset();
+    void open(const test::Pass& pass = test::Pass()) {
+        test::reset(pass);
         panel = std::make_unique<ui::MasterPanel>(window, windows, host, door);
         panel->OnInitDialog();
         log.clear();
@@ -203,6 +203,33 @@ TEST_F(MainWindowOnTheDoor, AClickOnAModeTheHostHasNotTakenTellsItAgain) {
     panel->OnModeCw();
     EXPECT_EQ((Log{"checks cw=1 ssb=0 dxcc=0 zone=0 top=0"}), take());
     EXPECT_EQ(0, door.passView().contestMode);
+}
+
+// A Japanese station's DXCC window counts the band's entities as the result does: a QSO whose country the host did
+// not find (no prefix) counts none.
+TEST_F(MainWindowOnTheDoor, DxccWindowCountsNoEntityForAQsoWithoutPrefix) {
+    settingsWrite("setup_view_dxcc", "1");
+    test::Pass ja;
+    ja.ownCall = "JA1XYZ";
+    ja.ownPrefix = "JA";
+    open(ja);
+    auto known = qso("K1XYZ", "20m", 12, 0, "05");
+    known.prefix = "K";
+    auto unknown = qso("Q1ABC", "20m", 12, 5, "08");
+    unknown.prefix = "";
+    for (test::Qso* q : {&known, &unknown}) {
+        q->myCall = "JA1XYZ";
+        q->mode = "SSB";
+        ASSERT_EQ(1, test::add(*q));
+    }
+    EXPECT_NE(std::string::npos, test::result().find("Total\t 2\t 2\t 2\t 1\r\n"));
+    host.hertz = 14200000;
+    panel->OnInfoRefresh();
+    EXPECT_EQ((Log{"open dxcc", "dxcc caption JIDX-SSB-2026 DXCC worked", "host <SP1>",
+                   "dxcc caption JIDX-SSB-2026 DXCC worked on 20m 1 of 338", "dxcc repaint"}),
+              take());
+    EXPECT_EQ((std::vector<std::string>{"K"}), windows.panel().bandDxcc);
+    EXPECT_EQ((std::vector<std::string>{"K"}), door.bandWorked(3).dxcc);
 }
 
 TEST_F(MainWindowOnTheDoor, CheckCallRequestsOnePassForABurst) {

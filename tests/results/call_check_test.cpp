@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/contest_state.h"
+#include "platform/settings.h"
 #include "support/host.h"
 #include "ui/info_thread_headless.h"
 
@@ -69,6 +70,27 @@ TEST_F(CallCheck, JapaneseStationLearnsOfRepeatMultipliers) {
     EXPECT_EQ(4, check("JA1ZZ", "20m", "CW", "JA", 25));
     EXPECT_EQ(4, check("JD1ZZ", "20m", "CW", "JD/o", 27));
     EXPECT_EQ(4, check("JD1ZY", "20m", "CW", "JD/m", 27));
+}
+
+// 160 m is no band of the Phone contest: the call check answers there as on any band outside the contest.
+TEST_F(CallCheck, SsbContestAnswersFor160mAsForAWrongBand) {
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    startPass("K");
+    EXPECT_EQ(4, check("JA1ABC", "160m", "SSB", "JA"));
+    EXPECT_EQ(4, check("JA1ABC", "160M", "SSB", "JA"));
+    EXPECT_EQ(4, check("JA1ABC", "30m", "SSB", "JA"));
+    EXPECT_EQ(2, check("JA1ABC", "80m", "SSB", "JA"));
+    EXPECT_EQ(4, check("JA1ABC", "160m", "SSB", "JA", 0, "160m"));
+    startPass("K", "2.20");
+    EXPECT_EQ(1, check("JA1ABC", "160m", "SSB", "JA"));
+    EXPECT_EQ(1, check("JA1ABC", "160m", "CW", "JA"));
+    EXPECT_EQ(1, check("JA1ABC", "30m", "SSB", "JA"));
+    EXPECT_EQ(2, check("JA1ABC", "80m", "SSB", "JA"));
+    // The CW contest keeps 160 m.
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "0");
+    startPass("K");
+    EXPECT_EQ(2, check("JA1ABC", "160m", "CW", "JA"));
+    EXPECT_EQ(2, check("JA1ABC", "160M", "CW", "JA"));
 }
 
 TEST_F(CallCheck, NullTextsReadAsEmpty) {

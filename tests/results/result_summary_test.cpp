@@ -307,13 +307,101 @@ TEST_F(ResultSummary, SameDxccOnTwoBandsCountsOnEach) {
     p.ownPrefix = "JA";
     test::reset(p);
     for (Qso q : {qso("K1A", "20m", 12, 0, "05", "K"), qso("K1A", "15m", 12, 1, "05", "K"),
-                  qso("K1B", "15m", 12, 2, "05", "")}) {
+                  qso("K1B", "15m", 12, 2, "05", "K")}) {
         add(q);
     }
     const std::string text = test::result();
-    EXPECT_NE(std::string::npos, text.find("20m\t 1\t 1\t 1\t 1\r\n15m\t 2\t 2\t 1\t 2\r\nTotal\t 3\t 3\t 2\t 3\r\n"))
+    EXPECT_NE(std::string::npos, text.find("20m\t 1\t 1\t 1\t 1\r\n15m\t 2\t 2\t 1\t 1\r\nTotal\t 3\t 3\t 2\t 2\r\n"))
         << text;
-    EXPECT_EQ((std::vector<std::string>{"K", ""}), g_dxccByBand[4]);
+    EXPECT_EQ((std::vector<std::string>{"K"}), g_dxccByBand[3]);
+    EXPECT_EQ((std::vector<std::string>{"K"}), g_dxccByBand[4]);
+}
+
+// A QSO whose country the host did not find comes with an empty prefix (or blanks): it earns its points and its
+// zone, but no DXCC entity, in the table, the score and the lists the DXCC window reads.
+TEST_F(ResultSummary, EmptyPrefixCountsNoDxccEntity) {
+    test::Pass p;
+    p.ownCall = "JA1XYZ";
+    p.ownPrefix = "JA";
+    test::reset(p);
+    for (Qso q : {qso("K1XYZ", "20m", 12, 0, "05", "K"), qso("Q1ABC", "20m", 12, 5, "08", ""),
+                  qso("Q2ABC", "15m", 12, 10, "14", "  ")}) {
+        q.myCall = "JA1XYZ";
+        ASSERT_EQ(1, add(q));
+    }
+    EXPECT_EQ("    JIDX-CW-CONTEST 11.04-12.04.2026\r\n\tContestant: JA1XYZ \r\n\tQSOs\tPoints\tZone\tDXCC\r\n"
+              "20m\t 2\t 2\t 2\t 1\r\n"
+              "15m\t 1\t 1\t 1\t 0\r\n"
+              "Total\t 3\t 3\t 3\t 1\r\n\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nScore: 3*(3+1) = 12\r\n"
+              "\t\t\tRate\r\n"
+              "Hourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+              "Hourly (10min) pts rate:     1 (6) points/hour\r\n\r\n"
+              "Last QSO: 1 points\r\n\r\n" +
+                  kCredit,
+              test::result());
+    EXPECT_EQ(std::vector<std::string>{"K"}, g_dxccByBand[3]);
+    EXPECT_TRUE(g_dxccByBand[4].empty());
+    EXPECT_EQ(12, g_claimedScore);
+    EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
+}
+
+// The Phone contest has no 160 m: a QSO there is a bad QSO, with no row, no points and no county; in the CW contest
+// the same QSOs count on 160 m.
+TEST_F(ResultSummary, SsbContestCountsNothingOn160m) {
+    auto logIn = [](const char* mode) {
+        for (Qso q : {qso("JA1A", "160m", 12, 0, "01"), qso("JA4D", "160M", 12, 2, "02"),
+                      qso("JA2B", "80m", 12, 5, "13"), qso("JA3C", "20m", 12, 10, "13")}) {
+            q.mode = mode;
+            add(q);
+        }
+    };
+    const std::string rates = "\t\t\tRate\r\n"
+                              "Hourly (10min) QSO rate:     1 (6) QSOs/hour\r\n"
+                              "Hourly (10min) pts rate:     1 (6) points/hour\r\n\r\n"
+                              "Last QSO: 1 points\r\n\r\n" +
+                              kCredit;
+    test::reset();
+    logIn("CW");
+    EXPECT_EQ("    JIDX-CW-CONTEST 11.04-12.04.2026\r\n\tContestant: K1AR \r\n\tQSOs\tPoints\tCounty\r\n"
+              "160m\t 1\t 4\t 1\r\n"
+              "80m\t 1\t 2\t 1\r\n"
+              "20m\t 1\t 1\t 1\r\n"
+              "Total\t 4\t 8\t 3\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nScore: 8*3 = 24\r\n" +
+                  rates,
+              test::result());
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    test::reset();
+    logIn("SSB");
+    EXPECT_EQ("    JIDX-SSB-CONTEST 11.04-12.04.2026\r\n\tContestant: K1AR \r\n\tQSOs\tPoints\tCounty\r\n"
+              "80m\t 1\t 2\t 1\r\n"
+              "20m\t 1\t 1\t 1\r\n"
+              "Total\t 2\t 3\t 2\r\nDupe\t 0\r\nBad QSO\t 2\r\n\r\nScore: 3*2 = 6\r\n" +
+                  rates,
+              test::result());
+    EXPECT_EQ(6, g_claimedScore);
+
+    setVersion(nullptr);
+    const std::string row = "<tr><th> <center>%</center></th><td><center>%</center></td><td><center>%</center></td>"
+                            "<td><center>%</center></td></tr>";
+    auto fill = [](std::string pattern, std::vector<std::string> values) {
+        for (const auto& v : values) pattern.replace(pattern.find('%'), 1, v);
+        return pattern;
+    };
+    EXPECT_EQ(std::string(g_htmlHead) +
+                  "<center><b>   JIDX-SSB-CONTEST 11.04-12.04.2026</b></center><center>Contestant:  <b>K1AR</center></b>"
+                  "<table><tr><th> Band</th><th> QSOs</th><th> Points</th><th> County</th></tr>" +
+                  fill(row, {"80m", "1", "2", "1"}) + fill(row, {"20m", "1", "1", "1"}) +
+                  fill(row, {"Total", "2", "3", "2"}) +
+                  "<tr><th> <center>Dupe</center></th><td><center>0</center></td><td colspan=8> </td></tr>"
+                  "<tr><th> <center>Bad QSO</center></th><td><center>2</center></td><td colspan=8> </td></tr>"
+                  "<tr><th>Score:</th><td colspan=9><center>3 * 2 = 6</center></td></tr>"
+                  "<tr><th>Last QSO points:</small></th><td colspan=9><center>    1</center></td></tr>"
+                  "<th colspan=10><center>Rate</center></th></tr>"
+                  "<tr><th> Hourly (10min/1 hour) QSO rate: </th><td colspan=9><center>    1 /6</center></td></tr>"
+                  "<tr><th> Hourly (10min/1 hour) pts rate: </th><td colspan=9><center>    1 /6</center></td></tr>"
+                  "</table><h6 align=right>" +
+                  kCredit + "</h6></body></html>",
+              test::result());
 }
 
 } // namespace
