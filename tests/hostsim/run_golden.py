@@ -45,6 +45,7 @@ def main():
     ap.add_argument("--work-folder", action="append", default=[], metavar="PATH",
                     help="folder made first as an earlier hostsim run left it: empty but for hostsim's marker")
     ap.add_argument("--env", action="append", default=[], metavar="NAME=VALUE", help="in hostsim's environment")
+    ap.add_argument("--no-display", action="store_true", help="hostsim runs without an X display")
     ap.add_argument("--release", action="store_true", help="hostsim in tools/, the plug-in in Plugins/")
     ap.add_argument("--beside-hostsim", nargs=2, action="append", default=[], metavar=("SRC", "NAME"),
                     help="with --release: file copied into tools/ under NAME")
@@ -89,6 +90,8 @@ def main():
                 inputs.add(name)
         env = {k: v for k, v in os.environ.items() if k != "VUVO_DIALOG_ANSWERS"}
         env.update(item.split("=", 1) for item in o.env)
+        if o.no_display:
+            env = {k: v for k, v in env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
         # The work folders an earlier run left are hostsim's own: it may change what they hold.
         before = {p.relative_to(work).as_posix(): p.read_bytes() for p in work.rglob("*") if p.is_file()
                   and not any(p.is_relative_to(work / folder) for folder in o.work_folder)}
@@ -129,9 +132,10 @@ def main():
             elif now.read_bytes() != data:
                 print(f"the run changed {path}, which it did not make")
                 failed = True
-        # Every hostsim command prints its outcome on standard output. An emulator may "run" a program it cannot
-        # start as exit 0 with no output at all: under one, silence is a run that never happened.
-        if o.emulator and not run.stdout:
+        # Every hostsim command prints its outcome on standard output, or why it has none on standard error. An
+        # emulator may "run" a program it cannot start as exit 0 with no output at all: under one, silence is a run
+        # that never happened.
+        if o.emulator and not run.stdout and not run.stderr:
             print("hostsim printed nothing on standard output: it did not run")
             failed = True
         if run.returncode != o.exit:
