@@ -83,7 +83,8 @@ def main():
         os.mkfifo(fifo)
         writer = os.open(fifo, os.O_RDWR)  # open before hostsim opens it: its open never waits for a writer
         os.write(writer, b"own K1VU K\ntune 7012000\n")
-        session = start_hostsim("script", fifo.name)
+        # A work folder of its own in the test's folder: a session killed midway leaves it behind.
+        session = start_hostsim("--work", f"work-{name}", "script", fifo.name)
         writers[session] = writer
         return session
 

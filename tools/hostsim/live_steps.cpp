@@ -265,7 +265,7 @@ constexpr ScriptStep kLiveSteps[] = {
     {"busy", "MS", "the host's thread works MS milliseconds without serving any call", 1, 1, false, false,
      busyStep},
     {"hold", "FILE viewer|exclusive",
-     "another program holds FILE (of the work folder): as a viewer (reads, shares reading and writing) or sharing nothing", 2, 2, false,
+     "another program holds FILE of the work folder: as a viewer (reads, shares reading and writing) or sharing nothing", 2, 2, false,
      true, holdStep},
     {"release", "FILE", "that program lets FILE go", 1, 1, false, true, releaseStep},
     {"unload", "", "FreeLibrary: the host lets the plug-in go", 0, 0, false, false, unloadStep},

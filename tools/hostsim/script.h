@@ -29,6 +29,7 @@ struct ScriptContext {
     std::function<void()> beforeExit;
 };
 
-// Runs the script (a path from the folder hostsim was started in); each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
+// Runs the script (a path from the folder hostsim was started in);
+// each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
 // 1 when one was malformed or failed (the script stops there, with a message naming its line on standard error).
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out);
