@@ -416,7 +416,6 @@ std::string deliver(const WorkFolder& work, const std::string& name) {
 struct ExportReport {
     std::string produced;  // the file it wrote (in the work folder), else empty
     std::string landed;    // where the copy of it landed, else empty
-    bool fileExpected = true;  // false: the export was cancelled as asked
 };
 
 // Says on standard output what became of the Cabrillo file: a file is named only when the plug-in said that it
@@ -462,9 +461,7 @@ int reportExport(const std::vector<std::string>& messages, const WorkFolder& wor
         status = kNotWritten;
     } else if (cancelled) {
         std::printf("No Cabrillo file was written: the export was cancelled at the header dialog.\n");
-        if (cancelAsked) {
-            report.fileExpected = false;
-        } else {
+        if (!cancelAsked) {
             std::fprintf(stderr, "hostsim: the header dialog was cancelled, though --cancel was not given\n");
             status = kNotWritten;
         }
