@@ -4,19 +4,22 @@
 #   Plugins/VU-VO.dll     the i686 DLL, the one the 32-bit host loads
 #   VU-VO-guide.html      the operator's guide (docs/guide.txt), its pictures inside it
 #   tools/hostsim.exe     the i686 host simulator, and tools/hostsim.txt, its --help text
+#   tools/cty.dat         the country file the build uses (Debian's hamradio-files), which hostsim.exe finds beside
+#                         itself, and tools/cty.dat-copyright.txt, its copyright notice (CR LF line ends)
 #   SHA256SUMS            the SHA-256 of every other file
 # Builds both mingw presets (only what ships; existing builds are reused), then takes every picture of the guide
 # from the real DLL under Wine on a virtual display (the live sessions of tests/hostsim/scripts, an export with
 # the header dialog) and renders the result page with headless Chromium. The same commit gives the same zip, byte
 # for byte: the builds hold no folder and no time of this machine, the pictures lose their dates, the zip's
-# entries stand in a fixed order with the commit's time.
+# entries stand in a fixed order with the commit's time (the country file is the one of the installed
+# hamradio-files package: the same package version gives the same zip).
 # The pictures and the unpacked files are left in build/package/ (pictures/, stage/).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 start=$SECONDS
 
-scripts/install-packages.sh package python3 chromium
+scripts/install-packages.sh package python3 chromium hamradio-files
 scripts/setup-windows.sh
 
 for preset in mingw-i686 mingw-x64; do
@@ -85,15 +88,23 @@ echo "== package: the guide, the tools' text, the zip"
 python3 docs/make_guide.py docs/guide.txt --pictures "$pictures" --version "$version" --out "$stage/VU-VO-guide.html"
 cp "$ships/VU-VO.dll" "$stage/Plugins/VU-VO.dll"
 cp "$ships/tools/hostsim/hostsim.exe" "$stage/tools/hostsim.exe"
+cp /usr/share/hamradio-files/cty.dat "$stage/tools/cty.dat"
+sed 's/\r$//; s/$/\r/' /usr/share/doc/hamradio-files/copyright >"$stage/tools/cty.dat-copyright.txt"
 {
   printf '%s\n' "hostsim.exe stands in for the Tarn host: it loads the plug-in as the host does and runs a" \
     "statistics pass, an export or a scripted session over a log, so that a log can be scored and exported" \
     "without the host. Run it from the host's folder, for instance:" \
     "" \
-    "  tools\\hostsim.exe --plugin Plugins\\VU-VO.dll --cty CTY.DAT score mylog.adi" \
+    "  tools\\hostsim.exe score mylog.adi" \
+    "  tools\\hostsim.exe --work hostsim-work export mylog.adi --name \"My Name\"" \
     "" \
-    "It writes what the plug-in writes (the bad-QSO file, the Cabrillo file, Plugins\\VU-VO.ini) in the folder" \
-    "it runs in. Its commands, as hostsim.exe --help prints them (VU-VO $version):" \
+    "It finds the plug-in in Plugins\\VU-VO.dll and the country file in tools\\cty.dat (from Debian's" \
+    "hamradio-files; its copyright notice is tools\\cty.dat-copyright.txt). The plug-in works in a folder of" \
+    "hostsim's own, a temporary one or --work DIR (kept, with the header answers of the last export);" \
+    "hostsim copies the Cabrillo file and the bad-QSO file into the folder it runs in (or --out DIR) and" \
+    "changes no other file there: the host's own Plugins\\VU-VO.ini and Tarn2.ini stay as they are. An" \
+    "export shows the plug-in's header dialog, so it needs a desktop. Its commands, as hostsim.exe --help" \
+    "prints them (VU-VO $version):" \
     ""
   (unset DISPLAY && "${hostsim[@]:0:2}" --help) | tr -d '\r'
 } | sed 's/$/\r/' >"$stage/tools/hostsim.txt"

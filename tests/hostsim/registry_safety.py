@@ -20,6 +20,10 @@ import time
 
 FOREIGN_CLASS = "{0A1B2C3D-0000-4000-8000-00000000ABCD}"
 CLASS_KEY = r"\Software\Classes\Tarn2.Application"
+# The end of a script of passes: its bad-QSO file copied out of hostsim's work folder over the one an earlier run
+# (the score) left in the test's folder.
+BAD_QSO = "BadQSO_RarurAZIZ_12_04_2026.txt"
+DELIVERED = f"hostsim: {BAD_QSO} replaces the file of that name\nhostsim: bad QSOs are listed in {BAD_QSO}\n"
 
 
 def main():
@@ -79,7 +83,8 @@ def main():
         os.mkfifo(fifo)
         writer = os.open(fifo, os.O_RDWR)  # open before hostsim opens it: its open never waits for a writer
         os.write(writer, b"own K1VU K\ntune 7012000\n")
-        session = start_hostsim("script", fifo.name)
+        # A work folder of its own in the test's folder: a session killed midway leaves it behind.
+        session = start_hostsim("--work", f"work-{name}", "script", fifo.name)
         writers[session] = writer
         return session
 
@@ -137,7 +142,8 @@ def main():
             expect(f"{root}: check", hostsim("check", "dx_cw.adi", "JA1ABC", "--band", "40m"), 0)
             refusal = (key + "\\ is the host's own registration; hostsim leaves it as it is and offers no "
                        "automation object; the live steps are refused").replace("\\ ", " ")
-            expect(f"{root}: script of passes", hostsim("script", "passes.txt"), 0, f"hostsim: {refusal}\n")
+            expect(f"{root}: script of passes", hostsim("script", "passes.txt"), 0,
+                   f"hostsim: {refusal}\n" + DELIVERED)
             expect(f"{root}: live script", hostsim("script", "live.txt"), 1,
                    f"hostsim: {refusal}\nhostsim: live.txt:2: {refusal}\n")
             wine("reg", "export", key, "after.reg", "/y", check=True)
@@ -197,7 +203,7 @@ def main():
         refusal = ("HKLM\\Software\\Classes\\Tarn2.Application is the host's own registration; hostsim leaves it as it "
                    "is and offers no automation object; the live steps are refused")
         expect("killed session, HKCU: next session", hostsim("script", "passes.txt"), 0,
-               removed.format("HKCU", process) + f"hostsim: {refusal}\n")
+               removed.format("HKCU", process) + f"hostsim: {refusal}\n" + DELIVERED)
         if entry_left("HKCU"):
             failures.append("killed session, HKCU: the stale entry is still there")
         wine("reg", "export", key, "after.reg", "/y", check=True)

@@ -2,7 +2,9 @@
 """Runs hostsim once in a fresh working folder and holds its whole output against the golden files.
 
 Compared, byte for byte: standard output, standard error (with --stderr), the listed files the run left in the
-working folder, and the list of every file there. With --release, hostsim runs as a release lays it out:
+working folder, and the list of every file there. Every file the folder held before the run (inputs, a host's
+files put there) must be there unchanged afterwards, unless it is one of the listed files: hostsim changes no file
+it did not make. With --release, hostsim runs as a release lays it out:
 tools/hostsim beside Plugins/<the plug-in's file>, both copied into the working folder, and without --plugin. Paths of the working folder, the plug-in and the inputs are
 written as @WORK@, @PLUGIN@ and @INPUTS@ so that the golden files hold no machine's paths. On a difference
 the test prints a unified diff (CR shown as \\r) and fails. --update writes the golden files instead.
@@ -16,6 +18,8 @@ import subprocess
 import sys
 import tempfile
 
+# The marker hostsim writes into the work folders it makes.
+MARKER = "hostsim-work-folder.txt"
 
 def shown(data):
     text = data.decode("utf-8", errors="backslashreplace")
@@ -36,7 +40,12 @@ def main():
     ap.add_argument("--exit", type=int, default=0, help="the exit status expected")
     ap.add_argument("--no-plugins-folder", action="store_true")
     ap.add_argument("--folder", action="append", default=[], help="folder made in the working folder first")
-    ap.add_argument("--settings", help="copied to Plugins/VU-VO.ini first")
+    ap.add_argument("--put", nargs=2, action="append", default=[], metavar=("SRC", "PATH"),
+                    help="file copied to PATH (in the working folder) first, as a host's own file")
+    ap.add_argument("--work-folder", action="append", default=[], metavar="PATH",
+                    help="folder made first as an earlier hostsim run left it: empty but for hostsim's marker")
+    ap.add_argument("--env", action="append", default=[], metavar="NAME=VALUE", help="in hostsim's environment")
+    ap.add_argument("--no-display", action="store_true", help="hostsim runs without an X display")
     ap.add_argument("--release", action="store_true", help="hostsim in tools/, the plug-in in Plugins/")
     ap.add_argument("--beside-hostsim", nargs=2, action="append", default=[], metavar=("SRC", "NAME"),
                     help="with --release: file copied into tools/ under NAME")
@@ -53,9 +62,17 @@ def main():
             (work / "Plugins").mkdir()
         for folder in o.folder:
             (work / folder).mkdir(parents=True)
-        if o.settings:
-            shutil.copy(o.settings, work / "Plugins" / "VU-VO.ini")
         inputs = set()
+        # Paths (from the working folder) the run must leave alone and not list.
+        kept = set()
+        for folder in o.work_folder:
+            (work / folder).mkdir(parents=True, exist_ok=True)
+            (work / folder / MARKER).write_text("made by an earlier hostsim run\n")
+            kept.add(f"{folder}/{MARKER}")
+        for src, path in o.put:
+            (work / path).parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy(src, work / path)
+            kept.add(pathlib.Path(path).as_posix())
         for src in o.input:
             shutil.copy(src, work / pathlib.Path(src).name)
             inputs.add(pathlib.Path(src).name)
@@ -72,12 +89,22 @@ def main():
                 shutil.copy(src, work / "tools" / name)
                 inputs.add(name)
         env = {k: v for k, v in os.environ.items() if k != "VUVO_DIALOG_ANSWERS"}
+        env.update(item.split("=", 1) for item in o.env)
+        if o.no_display:
+            env = {k: v for k, v in env.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+        # The work folders an earlier run left are hostsim's own: it may change what they hold.
+        before = {p.relative_to(work).as_posix(): p.read_bytes() for p in work.rglob("*") if p.is_file()
+                  and not any(p.is_relative_to(work / folder) for folder in o.work_folder)}
         command = o.emulator + hostsim + args
         run = subprocess.run(command, cwd=work, env=env,
                              stdin=subprocess.DEVNULL, capture_output=True, timeout=300)
 
+        # The working folder as Wine names it too (drive Z: is the Linux root).
+        windows = "Z:" + str(work).replace("/", "\\")
+
         def clean(data):
-            for path, token in ((str(work) + os.sep, "@WORK@/"), (str(work), "@WORK@"), (o.plugin, "@PLUGIN@")):
+            for path, token in ((str(work) + os.sep, "@WORK@/"), (str(work), "@WORK@"), (windows + "\\", "@WORK@\\"),
+                                (windows, "@WORK@"), (o.plugin, "@PLUGIN@")):
                 data = data.replace(path.encode(), token.encode())
             return data
 
@@ -88,16 +115,27 @@ def main():
                               if not (o.emulator and line.startswith(b"picture: ")))
             outputs["stderr"] = clean(stderr)
         listing = sorted(p.relative_to(work).as_posix() for p in work.rglob("*")
-                         if p.is_file() and p.name not in inputs)
+                         if p.is_file() and p.name not in inputs and p.relative_to(work).as_posix() not in kept)
         outputs["files"] = ("\n".join(listing) + "\n").encode()
         for name in o.file:
             path = work / name
             outputs[name] = path.read_bytes() if path.is_file() else b"(missing)\n"
 
         failed = False
-        # Every hostsim command prints its outcome on standard output. An emulator may "run" a program it cannot
-        # start as exit 0 with no output at all: under one, silence is a run that never happened.
-        if o.emulator and not run.stdout:
+        for path, data in sorted(before.items()):
+            if path in o.file:
+                continue
+            now = work / path
+            if not now.is_file():
+                print(f"the run removed {path}, which it did not make")
+                failed = True
+            elif now.read_bytes() != data:
+                print(f"the run changed {path}, which it did not make")
+                failed = True
+        # Every hostsim command prints its outcome on standard output, or why it has none on standard error. An
+        # emulator may "run" a program it cannot start as exit 0 with no output at all: under one, silence is a run
+        # that never happened.
+        if o.emulator and not run.stdout and not run.stderr:
             print("hostsim printed nothing on standard output: it did not run")
             failed = True
         if run.returncode != o.exit:

@@ -6,10 +6,14 @@ work from there.
 
 - the zip's .sha256 file and its SHA256SUMS verify, and it holds exactly the files it ships;
 - Plugins/VU-VO.dll is a PE32 (i386) file; tests/windows/check_exports.py checks its exports and imports;
+- tools/cty.dat is the country file the build uses (Debian's hamradio-files), byte for byte, and
+  tools/cty.dat-copyright.txt its copyright notice (Debian's, with CR LF line ends);
 - tools/hostsim.exe with Plugins/VU-VO.dll, run from the unpacked folder under Wine as the host runs (its current
-  folder the host's), scores and exports samples/dx_cw.adi into the golden files of tests/hostsim, byte for byte.
-  Where 32-bit programs do not run, the x86-64 hostsim.exe and DLL of build/mingw-x64 run in the same layout
-  instead, said on one line starting with "!!!";
+  folder the host's, holding the host's own Tarn2.ini and Plugins/VU-VO.ini), with the packaged country file it
+  finds beside itself, scores and exports samples/dx_cw.adi into the golden files of tests/hostsim, byte for byte
+  (the sample's calls resolve alike with the tests' excerpt and with Debian's file), and changes no file that was
+  there before. Where 32-bit programs do not run, the x86-64 hostsim.exe and DLL of build/mingw-x64 run in the
+  same layout instead, said on one line starting with "!!!";
 - the packaged DLL's version resource reads back as the project's version (the Windows version test program);
 - the guide: its title names the version, every picture is an embedded PNG of plausible size, no link or source
   points outside the page; headless Chromium renders it to ARTIFACTS/guide.png.
@@ -29,7 +33,14 @@ import sys
 import tempfile
 import zipfile
 
-SHIPPED = ["Plugins/VU-VO.dll", "SHA256SUMS", "VU-VO-guide.html", "tools/hostsim.exe", "tools/hostsim.txt"]
+SHIPPED = ["Plugins/VU-VO.dll", "SHA256SUMS", "VU-VO-guide.html", "tools/cty.dat", "tools/cty.dat-copyright.txt",
+           "tools/hostsim.exe", "tools/hostsim.txt"]
+# The country file the build uses, which the release ships beside hostsim.exe, and its copyright notice.
+DEBIAN_CTY = "/usr/share/hamradio-files/cty.dat"
+DEBIAN_CTY_COPYRIGHT = "/usr/share/doc/hamradio-files/copyright"
+# The host's own files in its folder, which hostsim must leave as they are.
+HOST_FILES = {"Tarn2.ini": b"[Tarn]\r\nTarn=2.19\r\n",
+              "Plugins/VU-VO.ini": b"[Settings]\r\nMode=1\r\nOperators=W9XYZ\r\nName=Joe Other\r\n"}
 # The guide's pictures: windows and dialogs of a few hundred pixels, the result page of 640.
 PICTURE_SIDES = range(40, 1400)
 PICTURE_BYTES = range(1000, 2_000_000)
@@ -63,6 +74,20 @@ def check_sums(files):
             problems.append(f"{name} does not match its checksum")
     for name in sorted(set(listed) - set(files)):
         problems.append(f"SHA256SUMS lists {name}, which the zip lacks")
+    return problems
+
+
+def check_country_file(files, cty, notice):
+    """Problems of the packaged country file and notice against the build's (bytes, or None when missing)."""
+    problems = []
+    if cty is None:
+        problems.append("the build's country file is missing on this machine")
+    elif files.get("tools/cty.dat") != cty:
+        problems.append("tools/cty.dat is not the build's country file")
+    if notice is None:
+        problems.append("the country file's copyright notice is missing on this machine")
+    elif files.get("tools/cty.dat-copyright.txt") != notice.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n"):
+        problems.append("tools/cty.dat-copyright.txt is not the country file's copyright notice (CR LF)")
     return problems
 
 
@@ -162,8 +187,9 @@ class Checker:
         return into
 
     def host_run(self, folder, program, dll, args, display=False):
-        """hostsim run as the host runs, in its folder: (stdout, stderr, files it added {name: bytes})."""
-        before = {p for p in folder.rglob("*") if p.is_file()}
+        """hostsim run as the host runs, in its folder: (status, stdout, stderr, files it added {name: bytes},
+        files that were there before and are changed or gone)."""
+        before = {p: p.read_bytes() for p in folder.rglob("*") if p.is_file()}
         command = [str(self.root / "scripts/wine-run.sh"), program, "--plugin", dll] + args
         if display:
             command = [str(self.root / "tests/windows/run_on_display.sh"), str(self.artifacts / "pictures")] + command
@@ -171,11 +197,14 @@ class Checker:
         stderr = b"".join(line for line in run.stderr.splitlines(keepends=True) if not line.startswith(b"picture: "))
         added = {p.relative_to(folder).as_posix(): p.read_bytes() for p in folder.rglob("*")
                  if p.is_file() and p not in before}
-        return run.returncode, run.stdout, stderr, added
+        changed = sorted(p.relative_to(folder).as_posix() for p, data in before.items()
+                         if not p.is_file() or p.read_bytes() != data)
+        return run.returncode, run.stdout, stderr, added, changed
 
-    def against_golden(self, name, status, stdout, stderr, added, files):
+    def against_golden(self, name, status, stdout, stderr, added, changed, files):
         golden = self.root / "tests/hostsim/golden"
         problems = [] if status == 0 else [f"exit status {status}"]
+        problems += [f"hostsim changed {path}, which it did not make" for path in changed]
         if not stdout:
             problems.append("hostsim printed nothing: it did not run")
         wanted = {"stdout": stdout, "stderr": stderr,
@@ -231,6 +260,11 @@ class Checker:
         leaks = [f"{name} holds {path!r}" for name in ("Plugins/VU-VO.dll", "tools/hostsim.exe")
                  for path in {str(root), str(root / "build")} if path.encode() in files[name]]
         self.report("the DLL and hostsim.exe hold no folder of the build machine", leaks)
+        cty = pathlib.Path(o.cty)
+        copyright_notice = pathlib.Path(o.cty_copyright)
+        self.report(f"tools/cty.dat is {cty} and tools/cty.dat-copyright.txt its notice, byte for byte",
+                    check_country_file(files, cty.read_bytes() if cty.is_file() else None,
+                                       copyright_notice.read_bytes() if copyright_notice.is_file() else None))
 
         # Which hostsim and DLL run: the shipped i686 ones, or the x86-64 ones of the same commit.
         arch = "i686"
@@ -246,23 +280,27 @@ class Checker:
             if arch == "x64":
                 shutil.copy(root / "build/mingw-x64/VU-VO.dll", target / "Plugins/VU-VO.dll")
                 shutil.copy(root / "build/mingw-x64/tools/hostsim/hostsim.exe", target / "tools/hostsim.exe")
-            for source in (root / "samples/dx_cw.adi", root / "tests/hostsim/data/cty_excerpt.dat"):
-                shutil.copy(source, target)
+            shutil.copy(root / "samples/dx_cw.adi", target)
+            for path, data in HOST_FILES.items():
+                (target / path).write_bytes(data)
             return target
 
-        common = ["--cty", "cty_excerpt.dat"]
+        # No --cty: hostsim finds the packaged country file beside itself.
         score = layout("score-run")
-        status, out, err, added = self.host_run(score, "tools/hostsim.exe", "Plugins\\VU-VO.dll",
-                                                common + ["score", "dx_cw.adi"])
-        self.report(f"tools/hostsim.exe ({arch}) scores samples/dx_cw.adi from the unpacked folder: the golden "
-                    "result and bad-QSO file", self.against_golden("dx_cw_score", status, out, err, added, [DX_BAD]))
+        status, out, err, added, changed = self.host_run(score, "tools/hostsim.exe", "Plugins\\VU-VO.dll",
+                                                         ["score", "dx_cw.adi"])
+        self.report(f"tools/hostsim.exe ({arch}) scores samples/dx_cw.adi from the unpacked host's folder with the "
+                    "packaged cty.dat: the golden result and bad-QSO file, the host's files unchanged",
+                    self.against_golden("dx_cw_score", status, out, err, added, changed, [DX_BAD]))
         export = layout("export-run")
-        status, out, err, added = self.host_run(export, "tools/hostsim.exe", "Plugins\\VU-VO.dll",
-                                                common + ["export", "dx_cw.adi"] + HEADER, display=True)
+        status, out, err, added, changed = self.host_run(
+            export, "tools/hostsim.exe", "Plugins\\VU-VO.dll", ["--work", "work", "export", "dx_cw.adi"] + HEADER,
+            display=True)
         self.report(f"tools/hostsim.exe ({arch}) exports samples/dx_cw.adi through the real header dialog: the "
-                    "golden Cabrillo file, settings and bad-QSO file",
-                    self.against_golden("dx_cw_export", status, out, err, added,
-                                        ["K1VU.cbr", DX_BAD, "Plugins/VU-VO.ini"]))
+                    "golden Cabrillo file, bad-QSO file and settings (in its --work folder), the host's files "
+                    "unchanged",
+                    self.against_golden("dx_cw_export", status, out, err, added, changed,
+                                        ["K1VU.cbr", DX_BAD, "work/Plugins/VU-VO.ini"]))
 
         # The version resource, read as Windows reads it, from the packaged DLL.
         env = dict(os.environ, VUVO_VERSION_OF="Z:" + str(dll).replace("/", "\\"))
@@ -293,6 +331,8 @@ def main():
     ap.add_argument("--version", required=True)
     ap.add_argument("--artifacts", required=True, help="where the guide's rendering is kept")
     ap.add_argument("--undname", default="/usr/lib/llvm-14/bin/llvm-undname")
+    ap.add_argument("--cty", default=DEBIAN_CTY, help="the country file the release ships")
+    ap.add_argument("--cty-copyright", default=DEBIAN_CTY_COPYRIGHT, help="its copyright notice")
     ap.add_argument("--stand-in", action="store_true",
                     help="run the x86-64 files even where 32-bit programs run (to try that road)")
     return Checker(ap.parse_args()).run()

@@ -65,6 +65,19 @@ class Checks(unittest.TestCase):
                          self.check.check_listing([n for n in self.check.SHIPPED if n != "tools/hostsim.txt"] +
                                                   ["VU-VO.dll", "README.txt"]))
 
+    def test_country_file(self):
+        cty, notice = b"Japan: 25: 45: AS: 36.40: -138.38: -9.0: JA:\n    JA;\n", b"Files: *\nLicense: MIT\n"
+        good = {"tools/cty.dat": cty, "tools/cty.dat-copyright.txt": b"Files: *\r\nLicense: MIT\r\n"}
+        self.assertEqual([], self.check.check_country_file(good, cty, notice))
+        self.assertEqual(["tools/cty.dat is not the build's country file"],
+                         self.check.check_country_file(dict(good, **{"tools/cty.dat": cty + b"x"}), cty, notice))
+        self.assertEqual(["tools/cty.dat-copyright.txt is not the country file's copyright notice (CR LF)"],
+                         self.check.check_country_file(dict(good, **{"tools/cty.dat-copyright.txt": notice}), cty,
+                                                       notice))
+        self.assertEqual(["the build's country file is missing on this machine",
+                          "the country file's copyright notice is missing on this machine"],
+                         self.check.check_country_file(good, None, None))
+
     def test_pe_kind(self):
         self.assertEqual(("PE32", "i386"), self.check.pe_kind(pe(0x10B, 0x14C)))
         self.assertEqual(("PE32+", "x86-64"), self.check.pe_kind(pe(0x20B, 0x8664)))

@@ -167,8 +167,15 @@ CtyDatabase::Match CtyDatabase::resolve(std::string_view rawCall) const {
 bool loadCtyFile(const std::string& path, CtyDatabase& db, std::vector<std::string>& messages) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
+#ifdef _WIN32
+        // A release has its country file in tools, beside hostsim.exe, where hostsim finds it without --cty.
+        messages.push_back("cannot read the country file " + path +
+                           " (cty.dat): name a readable one with --cty FILE, or leave --cty out for the cty.dat "
+                           "beside hostsim.exe (a release has it in tools)");
+#else
         messages.push_back("cannot read the country file " + path +
                            " (cty.dat): install Debian's hamradio-files package, or name one with --cty FILE");
+#endif
         return false;
     }
     std::ostringstream bytes;

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <filesystem>
@@ -32,6 +33,7 @@
 #include "script.h"
 #include "script_steps.h"
 #include "text_util.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -45,9 +47,20 @@ constexpr std::size_t kMessagesShown = 50;   // about one log; the rest are coun
 constexpr std::size_t kProgressFrom = 2000;  // QSOs; shorter logs show no progress
 constexpr std::size_t kProgressStep = 500;
 
+// Where --cty looks by default, for the help.
+std::string ctyDefaultsHelp() {
+#ifdef _WIN32
+    return "--cty defaults to cty.dat in hostsim's folder (a release has it in tools, beside hostsim.exe), then\n"
+           "  the file HOSTSIM_CTY names (in the environment).\n";
+#else
+    return std::string("--cty defaults to cty.dat in hostsim's folder, then the file HOSTSIM_CTY names (in the "
+                       "environment),\n  else ") + kDebianCtyFile + ".\n";
+#endif
+}
+
 void usage(std::FILE* to) {
     std::fprintf(to,
-        "usage: hostsim [--plugin PATH] [--cty FILE] [--out DIR] [--preload DLL]... COMMAND ...\n"
+        "usage: hostsim [--plugin PATH] [--cty FILE] [--work DIR] [--out DIR] [--preload DLL]... COMMAND ...\n"
         "       hostsim --help | --version\n"
         "  score LOG [--html]       one statistics pass; prints the result text (HTML with --html)\n"
         "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
@@ -62,15 +75,20 @@ void usage(std::FILE* to) {
         "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
         "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
         "  (a value's \\n is a line break), or --cancel.\n"
-        "The plug-in works in the current folder, or in --out DIR: bad-QSO file, Cabrillo file,\n"
-        "  Plugins/VU-VO.ini.\n"
+        "The plug-in works in a folder of hostsim's, never in the current one: a new temporary folder, removed\n"
+        "  at the end, or --work DIR, kept for later runs (its settings, Plugins/VU-VO.ini, keep the header\n"
+        "  answers); hostsim refuses a DIR that holds files but not its marker %s.\n"
+        "  The Cabrillo file (export) and the bad-QSO file (score, export) are copied into the current folder,\n"
+        "  or into --out DIR (made when missing), replacing files of the same names; nothing else is touched.\n"
+        "  A script's steps show, files, hold and release name files of the work folder; the script and its\n"
+        "  logs are read from the current folder.\n"
         "--plugin defaults to %s in hostsim's folder, then ../Plugins/%s (a release's layout).\n"
-        "--cty defaults to cty.dat in hostsim's folder, then the file HOSTSIM_CTY names (in the environment),\n"
-        "  else %s.\n"
+        "%s"
         "--preload DLL loads that library into hostsim before the plug-in, as a host's other add-ons are.\n"
         "Exit status: 0 done; 1 the log or script cannot be used; 2 wrong arguments, or the plug-in or the\n"
-        "  country file cannot be used; 3 a file could not be written.\n",
-        pluginFileName(), pluginFileName(), kDebianCtyFile);
+        "  country file cannot be used; 3 a file could not be written (an export whose header dialog could\n"
+        "  not be shown writes none).\n",
+        WorkFolder::kMarker, pluginFileName(), pluginFileName(), ctyDefaultsHelp().c_str());
     printStepHelp(to);
 }
 
@@ -100,6 +118,7 @@ struct Options {
     std::string cty;         // empty when none is given or found
     std::string ctyMissing;  // why none was found
     std::string out;
+    std::string work;
     std::vector<std::string> preload;
     std::string command;
     std::vector<std::string> positional;
@@ -119,6 +138,7 @@ bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
         {"--own-prefix", &Options::ownPrefix}, {"--start", &Options::start}, {"--end", &Options::end},
         {"--contest-mode", &Options::contestMode}, {"--band", &Options::band}, {"--mode", &Options::mode},
         {"--host-version", &Options::hostVersion}, {"--out", &Options::out},
+        {"--work", &Options::work},
     };
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
@@ -216,32 +236,23 @@ bool findDefaults(Options& o, std::string& error) {
     if (o.cty.empty()) {
         const char* named = std::getenv("HOSTSIM_CTY");
         const bool system = named == nullptr || *named == '\0';
+#ifdef _WIN32
+        // Windows has no system's country file: a release brings its own, in tools beside hostsim.exe.
+        const std::string systemFile = system ? std::string() : named;
+        const std::string elsewhere = system ? std::string() : ", and no " + systemFile + " (named by HOSTSIM_CTY)";
+        const std::string advice = "; a release has its cty.dat in tools, beside hostsim.exe: put one there, or "
+                                   "give --cty FILE";
+#else
         const std::string systemFile = system ? kDebianCtyFile : named;
+        const std::string elsewhere = ", and no " + systemFile +
+                                      (system ? " (Debian's hamradio-files package)" : " (named by HOSTSIM_CTY)");
+        const std::string advice = "; put a cty.dat beside hostsim, or give --cty FILE";
+#endif
         o.cty = firstFile({folder.empty() ? std::string() : folder + "cty.dat", systemFile});
         if (o.cty.empty())
             o.ctyMissing = "no country file found: no cty.dat beside hostsim" +
-                           (folder.empty() ? std::string() : " in " + folder) + ", and no " + systemFile +
-                           (system ? " (Debian's hamradio-files package)" : " (named by HOSTSIM_CTY)") +
-                           "; put a cty.dat beside hostsim, or give --cty FILE";
+                           (folder.empty() ? std::string() : " in " + folder) + elsewhere + advice;
     }
-    return true;
-}
-
-// --out DIR: the files' paths made absolute, then DIR made the working folder. False, with error, when it cannot.
-bool enterOutputFolder(Options& o, std::string& error) {
-    if (o.out.empty()) return true;
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    auto absolute = [&](std::string& path) {
-        if (!path.empty()) path = fs::absolute(path, ec).string();
-    };
-    absolute(o.plugin);
-    absolute(o.cty);
-    for (std::string& p : o.preload) absolute(p);
-    if (!o.positional.empty()) absolute(o.positional[0]);
-    fs::create_directories(o.out, ec);
-    fs::current_path(o.out, ec);
-    if (ec) return error = "cannot work in the folder " + o.out + ": " + ec.message(), false;
     return true;
 }
 
@@ -487,27 +498,85 @@ void tellStored(const Log& log, std::size_t stored) {
                                  "listed in the bad-QSO file)");
 }
 
-// What the plug-in told the operator about its Cabrillo file, and nothing else: a file is named as written only
-// when the plug-in said it produced it. Returns the file it produced, else empty; notWritten when it said that
-// the file could not be written.
-std::string reportExport(const std::vector<std::string>& messages, bool& notWritten) {
-    std::string produced;
-    constexpr std::string_view kProduced = "File produced: ";
-    constexpr std::string_view kNotWritten = "File could not be written: ";
-    bool told = false;
-    for (const std::string& m : messages) {
-        if (m.compare(0, kProduced.size(), kProduced) == 0) {
-            std::printf("Cabrillo file: %s\n", escaped(m.substr(kProduced.size())).c_str());
-            produced = m.substr(kProduced.size());
-            told = true;
-        } else if (m.compare(0, kNotWritten.size(), kNotWritten) == 0) {
-            std::printf("Cabrillo file could not be written: %s\n", escaped(m.substr(kNotWritten.size())).c_str());
-            notWritten = told = true;
-        }
+// Copies a file the plug-in wrote into the output folder. Returns where it landed, else empty (said).
+std::string deliver(const WorkFolder& work, const std::string& name) {
+    bool replaced = false;
+    std::string why;
+    const std::string landed = work.deliver(name, replaced, why);
+    if (landed.empty()) {
+        std::fprintf(stderr, "hostsim: %s\n", escaped(why).c_str());
+        return {};
     }
-    if (!told) std::printf("No Cabrillo file was written.\n");
+    if (replaced) std::fprintf(stderr, "hostsim: %s replaces the file of that name\n", escaped(landed).c_str());
+    return landed;
+}
+
+// What the plug-in told the operator about its Cabrillo file at the end of an export.
+struct ExportReport {
+    std::string produced;  // the file it wrote (in the work folder), else empty
+    std::string landed;    // where the copy of it landed, else empty
+};
+
+// Says on standard output what became of the Cabrillo file: a file is named only when the plug-in said that it
+// produced it, and then where its copy landed. Returns the exit status the outcome calls for.
+int reportExport(const std::vector<std::string>& messages, const WorkFolder& work, bool cancelAsked,
+                 ExportReport& report) {
+    constexpr std::string_view kProduced = "File produced: ";
+    constexpr std::string_view kCouldNot = "File could not be written: ";
+    constexpr std::string_view kFailed = "Export failed:";
+    constexpr std::string_view kCancelled = "Export cancelled:";
+    auto startsWith = [](const std::string& m, std::string_view with) { return m.compare(0, with.size(), with) == 0; };
+    std::string produced, notWritten;
+    bool failed = false, cancelled = false;
+    for (const std::string& m : messages) {
+        if (startsWith(m, kProduced)) produced = m.substr(kProduced.size());
+        else if (startsWith(m, kCouldNot)) notWritten = m.substr(kCouldNot.size());
+        else if (startsWith(m, kFailed)) failed = true;
+        else if (startsWith(m, kCancelled)) cancelled = true;
+    }
+    int status = kOk;
+    if (!produced.empty()) {
+        report.produced = produced;
+        report.landed = deliver(work, produced);
+        if (!report.landed.empty()) {
+            std::printf("Cabrillo file: %s\n", escaped(report.landed).c_str());
+        } else {
+            std::printf("Cabrillo file could not be copied: %s\n", escaped(produced).c_str());
+            status = kNotWritten;
+        }
+    } else if (!notWritten.empty()) {
+        std::printf("Cabrillo file could not be written: %s\n", escaped(notWritten).c_str());
+        status = kNotWritten;
+    } else if (failed) {
+        std::printf("No Cabrillo file was written: the header dialog could not be shown.\n");
+#ifdef _WIN32
+        std::fprintf(stderr, "hostsim: an export shows the header dialog: hostsim needs a desktop for it; run it in "
+                             "a session with a display\n");
+#else
+        const char* answers = std::getenv("VUVO_DIALOG_ANSWERS");
+        std::fprintf(stderr, "hostsim: the header dialog reads its answers from the file VUVO_DIALOG_ANSWERS names, "
+                             "and %s cannot be read\n", answers ? escaped(answers).c_str() : "(none)");
+#endif
+        status = kNotWritten;
+    } else if (cancelled) {
+        std::printf("No Cabrillo file was written: the export was cancelled at the header dialog.\n");
+        if (!cancelAsked) {
+            std::fprintf(stderr, "hostsim: the header dialog was cancelled, though --cancel was not given\n");
+            status = kNotWritten;
+        }
+    } else {
+        std::printf("No Cabrillo file was written: the header dialog could not open.\n");
+#ifdef _WIN32
+        std::fprintf(stderr, "hostsim: the plug-in said nothing about a Cabrillo file: its header dialog could not "
+                             "open; hostsim needs a desktop for an export: run it in a session with a display\n");
+#else
+        std::fprintf(stderr, "hostsim: the plug-in said nothing about a Cabrillo file: its header dialog could not "
+                             "open\n");
+#endif
+        status = kNotWritten;
+    }
     std::fflush(stdout);
-    return produced;
+    return status;
 }
 
 std::string fileText(const std::string& path) {
@@ -517,27 +586,36 @@ std::string fileText(const std::string& path) {
     return text.str();
 }
 
-// The bad-QSO file a pass wrote, named; false (named too) when the plug-in could not write it, which it does not
-// report itself.
-bool reportBadQsoFile(const PassSetup& pass, bool nameIt = true) {
+// The bad-QSO file a pass wrote, copied out and named (deliverIt); false (said) when the plug-in did not write it
+// in the work folder, which it does not report itself, or when it cannot be copied.
+// What becomes of the bad-QSO file: copied out and named with the count of its findings, copied out quietly (a log
+// without QSOs), or left in the work folder (a check).
+enum class BadQsoFile { deliverAndName, deliver, keep };
+
+bool reportBadQsoFile(const WorkFolder& work, const PassSetup& pass, BadQsoFile what = BadQsoFile::deliverAndName) {
     const std::string name = badQsoFileName(pass.end);
-    std::error_code ec;
-    std::FILE* file = std::filesystem::is_regular_file(name, ec) ? std::fopen(name.c_str(), "ab") : nullptr;
-    if (file == nullptr) {
+    if (!work.written(name)) {
         std::fprintf(stderr, "hostsim: the bad-QSO file %s could not be written in %s\n", name.c_str(),
                      pass.hostDir.c_str());
         return false;
     }
-    std::fclose(file);
-    if (nameIt) std::fprintf(stderr, "hostsim: bad QSOs are listed in %s\n", name.c_str());
+    if (what == BadQsoFile::keep) return true;
+    const std::size_t findings = countQsoLines(fileText(name));
+    const std::string landed = deliver(work, name);
+    if (landed.empty()) return false;
+    if (what == BadQsoFile::deliverAndName) {
+        std::fprintf(stderr, "hostsim: %s lists %s\n", escaped(landed).c_str(),
+                     findings == 0 ? "no problem" : counted(findings, "problem").c_str());
+    }
     return true;
 }
 
 // How many QSOs the Cabrillo file left out, and the bad-QSO file's reasons.
-void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size_t total) {
-    const std::size_t in = countQsoLines(fileText(cabrillo));
+void reportLeftOut(const ExportReport& cabrillo, const PassSetup& pass, std::size_t total) {
+    const std::size_t in = countQsoLines(fileText(cabrillo.produced));
+    const std::string& shownName = cabrillo.landed.empty() ? cabrillo.produced : cabrillo.landed;
     if (in >= total) {
-        std::fprintf(stderr, "hostsim: %s holds %s\n", escaped(cabrillo).c_str(),
+        std::fprintf(stderr, "hostsim: %s holds %s\n", escaped(shownName).c_str(),
                      total == 1 ? "the one QSO" : ("all " + counted(total, "QSO")).c_str());
         return;
     }
@@ -549,7 +627,7 @@ void reportLeftOut(const std::string& cabrillo, const PassSetup& pass, std::size
     }
     if (explained < total - in)
         why += (why.empty() ? ": " : ", ") + std::to_string(total - in - explained) + " for no reason given";
-    std::fprintf(stderr, "hostsim: %s holds %zu of the %s handed over; %zu left out%s\n", escaped(cabrillo).c_str(),
+    std::fprintf(stderr, "hostsim: %s holds %zu of the %s handed over; %zu left out%s\n", escaped(shownName).c_str(),
                  in, counted(total, "QSO").c_str(), total - in, why.c_str());
 }
 
@@ -571,9 +649,28 @@ void warnCarriedHeader(const Options& o, const std::string& ownCall) {
     }
     std::string carried = "OPERATORS \"" + shown(operators) + "\"";
     if (!name.empty() && !given("NAME")) carried += " and NAME \"" + shown(name) + "\"";
-    std::fprintf(stderr, "hostsim: the header keeps %s from the last export in this folder (Plugins/VU-VO.ini), "
-                         "which do not name %s; give --operators and --name for this log\n",
+    std::fprintf(stderr, "hostsim: the header keeps %s from the last export in the work folder (its "
+                         "Plugins/VU-VO.ini), which do not name %s; give --operators and --name for this log\n",
                  carried.c_str(), escaped(ownCall).c_str());
+}
+
+// The files a script's passes made (Cabrillo files the plug-in said it produced, bad-QSO files), each copied into
+// the output folder once, when the plug-in wrote it, and named. False when one cannot be copied.
+bool deliverScriptFiles(const WorkFolder& work, ScriptContext& context) {
+    bool all = true;
+    for (const std::string& name : std::exchange(context.cabrilloFiles, {})) {
+        if (!work.written(name)) continue;
+        const std::string landed = deliver(work, name);
+        if (!landed.empty()) std::fprintf(stderr, "hostsim: Cabrillo file: %s\n", escaped(landed).c_str());
+        all &= !landed.empty();
+    }
+    for (const std::string& name : std::exchange(context.badQsoFiles, {})) {
+        if (!work.written(name)) continue;
+        const std::string landed = deliver(work, name);
+        if (!landed.empty()) std::fprintf(stderr, "hostsim: bad QSOs are listed in %s\n", escaped(landed).c_str());
+        all &= !landed.empty();
+    }
+    return all;
 }
 
 void writeText(const std::string& text) {
@@ -598,7 +695,13 @@ int run(int argc, char** argv) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         return kBadUse;
     }
-    if (!enterOutputFolder(o, error)) {
+    // The work folder outlives the plug-in: it is left (and a temporary one removed) after the plug-in is gone.
+    WorkFolder work;
+    if (!o.work.empty() && !work.acceptable(o.work, error)) {
+        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        return kBadUse;
+    }
+    if (!work.setOutput(o.out, error)) {
         std::fprintf(stderr, "hostsim: %s\n", error.c_str());
         return kNotWritten;
     }
@@ -609,6 +712,20 @@ int run(int argc, char** argv) {
             return kBadUse;
         }
     }
+
+    // The log and the country file are read where hostsim was started, before it goes into its work folder.
+    Prepared p;
+    if (o.command != "script")
+        if (const int status = prepare(o, p); status != kOk) return status;
+    o.plugin = work.fromStart(o.plugin);
+    o.cty = work.fromStart(o.cty);
+    switch (work.enter(o.work, error)) {
+    case WorkFolder::Entered::ok: break;
+    case WorkFolder::Entered::refused: std::fprintf(stderr, "hostsim: %s\n", error.c_str()); return kBadUse;
+    case WorkFolder::Entered::failed: std::fprintf(stderr, "hostsim: %s\n", error.c_str()); return kNotWritten;
+    }
+    // The host names its folder to the plug-in at every pass start: here the work folder.
+    p.pass.hostDir = work.hostDir();
 
     if (o.command == "script") {
         // What the plug-in tells the operator (from either of its threads) is quoted after each step.
@@ -623,11 +740,19 @@ int run(int argc, char** argv) {
         context.ctyMissing = o.ctyMissing;
         context.library = &library;
         context.live = live.get();
-        return runScript(o.positional[0], library.functions(), context, stdout);
+        context.work = &work;
+        // A process that ends at once (the step exit) hands over its files first; its work folder stays.
+        context.beforeExit = [&] {
+            deliverScriptFiles(work, context);
+            work.abandon();
+            if (work.temporary())
+                std::fprintf(stderr, "hostsim: the process ends at once: its work folder %s stays\n",
+                             work.shown().c_str());
+        };
+        const int status = runScript(o.positional[0], library.functions(), context, stdout);
+        const bool delivered = deliverScriptFiles(work, context);
+        return status != kOk ? status : delivered ? kOk : kNotWritten;
     }
-
-    Prepared p;
-    if (const int status = prepare(o, p); status != kOk) return status;
 
     // The dialog's answers must be in place before the plug-in is loaded: its port reads them from there.
     DialogAnswers answers;
@@ -639,7 +764,9 @@ int run(int argc, char** argv) {
             return kBadUse;
         }
     } else if (o.command == "export") {
-        // Answers given from outside: where the dialog is real, it is still confirmed as it stands.
+        // Answers given from outside, in a file named from where hostsim was started; where the dialog is real, it
+        // is still confirmed as it stands.
+        setEnvironment("VUVO_DIALOG_ANSWERS", work.fromStart(std::getenv("VUVO_DIALOG_ANSWERS")));
         answerHeaderDialogs({}, false);
     }
 
@@ -667,7 +794,8 @@ int run(int argc, char** argv) {
         writeText(host.result(status));
         tellMessages();
         tellStored(p.log, stored);
-        return reportBadQsoFile(p.pass, !p.log.empty) ? kOk : kNotWritten;
+        return reportBadQsoFile(work, p.pass, p.log.empty ? BadQsoFile::deliver : BadQsoFile::deliverAndName) ? kOk
+                                                                                                      : kNotWritten;
     }
 
     if (o.command == "export") {
@@ -677,11 +805,11 @@ int run(int argc, char** argv) {
         host.result(status);
         const std::vector<std::string> said = tellMessages();
         tellStored(p.log, stored);
-        bool notWritten = false;
-        const std::string cabrillo = reportExport(said, notWritten);
-        const bool badQsoWritten = reportBadQsoFile(p.pass);
-        if (!cabrillo.empty()) reportLeftOut(cabrillo, p.pass, total);
-        return notWritten || !badQsoWritten ? kNotWritten : kOk;
+        ExportReport cabrillo;
+        const int exportStatus = reportExport(said, work, o.cancel, cabrillo);
+        const bool badQsoWritten = reportBadQsoFile(work, p.pass);
+        if (!cabrillo.produced.empty()) reportLeftOut(cabrillo, p.pass, total);
+        return exportStatus != kOk || !badQsoWritten ? kNotWritten : kOk;
     }
 
     // check: the log as it stands, then the operator types.
@@ -703,7 +831,7 @@ int run(int argc, char** argv) {
         std::printf("exchange \"%s\": %d %s\n", x.c_str(), valid, valid ? "valid" : "not valid");
     }
     std::fflush(stdout);
-    return reportBadQsoFile(p.pass, false) ? kOk : kNotWritten;
+    return reportBadQsoFile(work, p.pass, BadQsoFile::keep) ? kOk : kNotWritten;
 }
 
 } // namespace

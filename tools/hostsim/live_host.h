@@ -50,8 +50,8 @@ public:
     virtual bool caption(const std::string& window, std::string& text) = 0;
     // The labels of the grid's buttons that show the worked colour, in the grid's order.
     virtual bool marks(const std::string& window, std::vector<std::string>& labels, std::string& why) = 0;
-    // Saves NAME.bmp of one window ("master", ...) or of the whole screen ("screen") where pictures go.
-    virtual bool picture(const std::string& name, const std::string& window, std::string& why) = 0;
+    // Saves a BMP file of one window ("master", ...) or of the whole screen ("screen") at path.
+    virtual bool picture(const std::string& path, const std::string& window, std::string& why) = 0;
     // The plug-in windows open now, by name, in the order master, dxcc, county, zone.
     virtual std::vector<std::string> openWindows() = 0;
     // The commands (method 16) received since the last call, oldest first.

@@ -295,7 +295,7 @@ public:
         return true;
     }
 
-    bool picture(const std::string& name, const std::string& window, std::string& why) override {
+    bool picture(const std::string& path, const std::string& window, std::string& why) override {
         Shot shot;
         if (window == "screen") {
             pumpFor(200);
@@ -306,8 +306,6 @@ public:
             if (!target) return why = "the " + window + " window is not open", false;
             if (!shootWindow(target, shot, why)) return false;
         }
-        const char* folder = std::getenv("VUVO_ARTIFACTS");
-        const std::string path = (folder && *folder ? std::string(folder) + "\\" : std::string()) + name + ".bmp";
         if (!writeBmp(shot, path)) return why = "cannot write " + path, false;
         return true;
     }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <map>
 #include <thread>
 
@@ -14,6 +15,7 @@
 #include "live_host.h"
 #include "log_model.h"
 #include "text_util.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -109,6 +111,7 @@ bool unloadStep(StepEnv& env, const StepWords&, std::string&) {
 }
 
 bool exitStep(StepEnv& env, const StepWords&, std::string&) {
+    if (env.context.beforeExit) env.context.beforeExit();
     env.context.live->beforeExit();
     leaveNow(env.out);
     return true;
@@ -203,7 +206,13 @@ bool pictureStep(StepEnv& env, const StepWords& w, std::string& why) {
     const std::string window = w.size() == 3 ? w[2] : "screen";
     if (!pictureName(w[1])) return why = "a picture's name is letters, digits, '_' and '-'", false;
     if (window != "screen" && !isWindowName(window)) return why = "no window called " + window, false;
-    if (!env.context.live->picture(w[1], window, why)) return false;
+    // Pictures go where the tests collect them, else to the operator's output folder, never the work folder.
+    const char* artifacts = std::getenv("VUVO_ARTIFACTS");
+    const std::string folder = artifacts && *artifacts ? artifacts
+                               : env.context.work      ? env.context.work->output()
+                                                       : std::string(".");
+    const std::string path = (std::filesystem::path(folder) / (w[1] + ".bmp")).string();
+    if (!env.context.live->picture(path, window, why)) return false;
     std::fprintf(env.out, "picture %s: %s\n", w[1].c_str(), window.c_str());
     return true;
 }
@@ -245,8 +254,8 @@ constexpr ScriptStep kLiveSteps[] = {
      captionStep},
     {"marks", "WINDOW", "the labels of the grid's buttons that show a multiplier worked", 1, 1, false, true,
      marksStep},
-    {"picture", "NAME [WINDOW]", "NAME.bmp of a window, or of the screen, in VUVO_ARTIFACTS (else here)", 1, 2, false,
-     true, pictureStep},
+    {"picture", "NAME [WINDOW]", "NAME.bmp of a window, or of the screen, in VUVO_ARTIFACTS (else --out DIR or here)",
+     1, 2, false, true, pictureStep},
     {"windows", "", "the plug-in windows that are open", 0, 0, false, true, windowsStep},
     {"commands", "", "the commands the plug-in sent the host since the last time", 0, 0, false, true, commandsStep},
     {"timing", "", "how long the last keystroke took to reach the windows", 0, 0, false, true, timingStep},
@@ -256,7 +265,7 @@ constexpr ScriptStep kLiveSteps[] = {
     {"busy", "MS", "the host's thread works MS milliseconds without serving any call", 1, 1, false, false,
      busyStep},
     {"hold", "FILE viewer|exclusive",
-     "another program holds FILE: as a viewer (reads, shares reading and writing) or sharing nothing", 2, 2, false,
+     "another program holds FILE of the work folder: as a viewer (reads, shares reading and writing) or sharing nothing", 2, 2, false,
      true, holdStep},
     {"release", "FILE", "that program lets FILE go", 1, 1, false, true, releaseStep},
     {"unload", "", "FreeLibrary: the host lets the plug-in go", 0, 0, false, false, unloadStep},

@@ -3,6 +3,8 @@
 #include "script.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,7 +16,9 @@
 #include "script_steps.h"
 #include "log_model.h"
 #include "ole_time.h"
+#include "pass_checks.h"
 #include "text_util.h"
+#include "work_folder.h"
 
 namespace {
 
@@ -48,6 +52,19 @@ bool splitStep(std::string_view line, std::vector<std::string>& words, std::stri
     }
     return true;
 }
+
+// A file the script names (itself, a log), as seen from the folder hostsim was started in.
+std::string fromStart(const ScriptContext& context, const std::string& path) {
+    return context.work ? context.work->fromStart(path) : path;
+}
+
+// Every file name once, in the order first seen.
+void keep(std::vector<std::string>& names, const std::string& name) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+}
+
+// A pass starts: its bad-QSO file is one the operator gets.
+void passStarts(StepEnv& env) { keep(env.context.badQsoFiles, badQsoFileName(env.pass.end)); }
 
 void writeText(std::FILE* out, const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), out);
@@ -95,7 +112,11 @@ bool modeStep(StepEnv& env, const StepWords& w, std::string& why) {
 bool settingStep(StepEnv&, const StepWords& w, std::string& why) { return storeSettings({{w[1], w[2]}}, why); }
 bool hostVersionStep(StepEnv&, const StepWords& w, std::string& why) { return storeHostVersion(w[1], why); }
 bool htmlStep(StepEnv& env, const StepWords&, std::string&) { return env.host.html(), true; }
-bool resetStep(StepEnv& env, const StepWords&, std::string&) { return env.host.reset(env.pass, false), true; }
+bool resetStep(StepEnv& env, const StepWords&, std::string&) {
+    env.host.reset(env.pass, false);
+    passStarts(env);
+    return true;
+}
 
 bool exportStep(StepEnv& env, const StepWords& w, std::string& why) {
     DialogAnswers answers;
@@ -107,6 +128,7 @@ bool exportStep(StepEnv& env, const StepWords& w, std::string& why) {
     }
     if (!answers.publish(why)) return false;
     env.host.reset(env.pass, true);
+    passStarts(env);
     return true;
 }
 
@@ -127,7 +149,20 @@ bool removeStep(StepEnv& env, const StepWords& w, std::string& why) {
 bool logStep(StepEnv& env, const StepWords& w, std::string& why) {
     Log log;
     std::vector<std::string> messages;
-    const bool read = readLogFile(w[1], log, messages);
+    // Read from the folder hostsim was started in, and named as the script names it.
+    const std::string path = fromStart(env.context, w[1]);
+    bool read = false;
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        messages.push_back(w[1] + ": a folder, not a log file");
+    } else if (std::ifstream in(path, std::ios::binary); !in) {
+        messages.push_back(w[1] + ": cannot open: " + std::strerror(errno));
+    } else {
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        read = !in.bad() && readLog(bytes.str(), w[1], log, messages);
+        if (in.bad()) messages.push_back(w[1] + ": reading failed");
+    }
     for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
     if (!read) return why = "cannot read the log " + w[1], false;
     if (!env.loadCty(why)) return false;
@@ -183,7 +218,8 @@ bool filesStep(StepEnv& env, const StepWords&, std::string&) {
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(".", ec); !ec && it != fs::recursive_directory_iterator();
          it.increment(ec))
-        if (it->is_regular_file(ec)) names.push_back(it->path().lexically_relative(".").generic_string());
+        if (it->is_regular_file(ec) && it->path().lexically_relative(".") != WorkFolder::kMarker)
+            names.push_back(it->path().lexically_relative(".").generic_string());
     std::sort(names.begin(), names.end());
     for (const std::string& name : names) std::fprintf(env.out, "%s\n", name.c_str());
     return true;
@@ -208,13 +244,14 @@ constexpr ScriptStep kPassSteps[] = {
     {"add", "DATE TIME HZ MODE CALL RST-SENT EXCH-SENT RST-RCVD EXCH-RCVD BAND [PREFIX]", "AddData0; prints its answer",
      10, 11, true, true, addStep},
     {"remove", "(as add)", "RemoveData0", 10, 11, true, true, removeStep},
-    {"log", "FILE", "AddData0 for every QSO of an ADIF or Cabrillo log; prints the counts", 1, 1, true, true, logStep},
+    {"log", "FILE", "AddData0 for every QSO of an ADIF or Cabrillo log (in the current folder); prints the counts",
+     1, 1, true, true, logStep},
     {"check", "CALL BAND MODE [PREFIX [ZONE [OTHER-BAND]]]", "CheckCall0; prints the code", 3, 6, true, true,
      checkStep},
     {"exchange", "TEXT", "IsValidExchg0; prints the answer", 1, 1, true, true, exchangeStep},
     {"result", "", "GetResult0; prints the text and the status it stored", 0, 0, true, true, resultStep},
-    {"show", "FILE", "prints a file of the working folder, or that it is missing", 1, 1, false, true, showStep},
-    {"files", "", "lists the working folder's files (Plugins/ included)", 0, 0, false, true, filesStep},
+    {"show", "FILE", "prints a file of the work folder, or that it is missing", 1, 1, false, true, showStep},
+    {"files", "", "lists the work folder's files (Plugins/ included)", 0, 0, false, true, filesStep},
     {"setting", "KEY VALUE", "writes a key of section \"Settings\" in Plugins/VU-VO.ini", 2, 2, false, true,
      settingStep},
 };
@@ -274,7 +311,7 @@ static bool runStep(StepEnv& env, const StepWords& w, std::string& why) {
 }
 
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fromStart(context, path), std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "hostsim: cannot open the script %s\n", path.c_str());
         return 1;
@@ -307,7 +344,11 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
         std::fprintf(out, "> %s\n", std::string(text).c_str());
         const bool done = !words.empty() && runStep(env, words, why);
         std::fflush(out);
-        tellMessages();  // what the plug-in told the operator during the step
+        // What the plug-in told the operator during the step; the Cabrillo files it produced are the operator's.
+        constexpr std::string_view kProduced = "File produced: ";
+        for (const std::string& said : tellMessages())
+            if (said.compare(0, kProduced.size(), kProduced) == 0)
+                keep(context.cabrilloFiles, said.substr(kProduced.size()));
         if (!done) {
             std::fprintf(stderr, "hostsim: %s:%d: %s\n", path.c_str(), number, why.c_str());
             return 1;

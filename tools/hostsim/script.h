@@ -2,12 +2,15 @@
 // sequences that a single pass cannot show (removals, checks between passes, several exports in one session).
 #pragma once
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "cty.h"
 #include "plugin_library.h"
 
 class LiveHost;
+class WorkFolder;
 
 struct ScriptContext {
     std::string ctyPath;     // empty when none was given or found
@@ -16,8 +19,17 @@ struct ScriptContext {
     bool ctyLoaded = false;
     PluginLibrary* library = nullptr; // the steps that unload it
     LiveHost* live = nullptr;         // the host's entry, frequency and automation object, and the windows
+    // The folder the plug-in works in (the current one), and the one hostsim was started in: the script and the
+    // logs its steps name are read from there.
+    const WorkFolder* work = nullptr;
+    // The files the passes made, for the operator: Cabrillo files the plug-in said it produced, and the bad-QSO
+    // files the passes named, in the order first seen.
+    std::vector<std::string> cabrilloFiles, badQsoFiles;
+    // Called when the process is about to end at once (the step exit).
+    std::function<void()> beforeExit;
 };
 
-// Runs the script; each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
+// Runs the script (a path from the folder hostsim was started in);
+// each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
 // 1 when one was malformed or failed (the script stops there, with a message naming its line on standard error).
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out);
