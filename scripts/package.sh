@@ -46,8 +46,9 @@ pictures="$work/pictures"
 stage="$work/stage"
 rm -rf "$work"
 mkdir -p "$pictures" "$stage/Plugins" "$stage/tools"
-# The committed country-file excerpt, not the machine's cty.dat: the pictures must not change with Debian's file.
-cty="$root/tests/hostsim/data/cty_excerpt.dat"
+# The country file the zip ships (Debian's), so that the guide's pictures and numbers are what an operator's own
+# runs give.
+cty=/usr/share/hamradio-files/cty.dat
 
 # host_folder NAME FILE...: a fresh host's folder under build/package with the country file and FILEs in it.
 host_folder() {
@@ -58,7 +59,7 @@ host_folder() {
   echo "$folder"
 }
 hostsim=("$root/scripts/wine-run.sh" "$root/$run/tools/hostsim/hostsim.exe" --plugin "$root/$run/VU-VO.dll"
-         --cty cty_excerpt.dat)
+         --cty cty.dat)
 on_display() { "$root/tests/windows/run_on_display.sh" "$pictures" "$@" 2>&1 | grep -v '^picture: ' || true; }
 
 echo "== package: pictures of the windows (live sessions under Wine)"
