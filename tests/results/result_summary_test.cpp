@@ -80,21 +80,23 @@ TEST_F(ResultSummary, DxStationText) {
     EXPECT_EQ("40", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Claimed", ""));
 }
 
+// A band row of the HTML result of a DX station: the band, its QSOs, points and counties.
+std::string htmlRow(const std::vector<std::string>& values) {
+    std::string row = "<tr><th> <center>%</center></th><td><center>%</center></td><td><center>%</center></td>"
+                      "<td><center>%</center></td></tr>";
+    for (const auto& v : values) row.replace(row.find('%'), 1, v);
+    return row;
+}
+
 TEST_F(ResultSummary, DxStationHtml) {
     logDxStation();
     setVersion(nullptr);
-    const std::string row = "<tr><th> <center>%</center></th><td><center>%</center></td><td><center>%</center></td>"
-                            "<td><center>%</center></td></tr>";
-    auto fill = [](std::string pattern, std::vector<std::string> values) {
-        for (const auto& v : values) pattern.replace(pattern.find('%'), 1, v);
-        return pattern;
-    };
     EXPECT_EQ(std::string(g_htmlHead) +
                   "<center><b>   JIDX-CW-CONTEST 11.04-12.04.2026</b></center><center>Contestant:  <b>K1AR</center></b>"
                   "<table><tr><th> Band</th><th> QSOs</th><th> Points</th><th> County</th></tr>" +
-                  fill(row, {"160m", "1", "4", "1"}) + fill(row, {"80m", "1", "2", "1"}) +
-                  fill(row, {"20m", "2", "2", "1"}) + fill(row, {"10m", "1", "2", "1"}) +
-                  fill(row, {"Total", "5", "10", "4"}) +
+                  htmlRow({"160m", "1", "4", "1"}) + htmlRow({"80m", "1", "2", "1"}) +
+                  htmlRow({"20m", "2", "2", "1"}) + htmlRow({"10m", "1", "2", "1"}) +
+                  htmlRow({"Total", "5", "10", "4"}) +
                   "<tr><th> <center>Dupe</center></th><td><center>1</center></td><td colspan=8> </td></tr>"
                   "<tr><th> <center>Bad QSO</center></th><td><center>2</center></td><td colspan=8> </td></tr>"
                   "<tr><th>Score:</th><td colspan=9><center>10 * 4 = 40</center></td></tr>"
@@ -381,17 +383,11 @@ TEST_F(ResultSummary, SsbContestCountsNothingOn160m) {
     EXPECT_EQ(6, g_claimedScore);
 
     setVersion(nullptr);
-    const std::string row = "<tr><th> <center>%</center></th><td><center>%</center></td><td><center>%</center></td>"
-                            "<td><center>%</center></td></tr>";
-    auto fill = [](std::string pattern, std::vector<std::string> values) {
-        for (const auto& v : values) pattern.replace(pattern.find('%'), 1, v);
-        return pattern;
-    };
     EXPECT_EQ(std::string(g_htmlHead) +
                   "<center><b>   JIDX-SSB-CONTEST 11.04-12.04.2026</b></center><center>Contestant:  <b>K1AR</center></b>"
                   "<table><tr><th> Band</th><th> QSOs</th><th> Points</th><th> County</th></tr>" +
-                  fill(row, {"80m", "1", "2", "1"}) + fill(row, {"20m", "1", "1", "1"}) +
-                  fill(row, {"Total", "2", "3", "2"}) +
+                  htmlRow({"80m", "1", "2", "1"}) + htmlRow({"20m", "1", "1", "1"}) +
+                  htmlRow({"Total", "2", "3", "2"}) +
                   "<tr><th> <center>Dupe</center></th><td><center>0</center></td><td colspan=8> </td></tr>"
                   "<tr><th> <center>Bad QSO</center></th><td><center>2</center></td><td colspan=8> </td></tr>"
                   "<tr><th>Score:</th><td colspan=9><center>3 * 2 = 6</center></td></tr>"
