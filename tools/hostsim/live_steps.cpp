@@ -153,7 +153,7 @@ bool releaseStep(StepEnv& env, const StepWords& w, std::string& why) {
     heldFiles().erase(found);
     std::fprintf(env.out, "%s let go\n", w[1].c_str());
 #else
-    (void)why;
+    (void)w, (void)why;
     std::fprintf(env.out, "(files are held on Windows only)\n");
 #endif
     return true;
