@@ -8,6 +8,7 @@ scripts/setup-windows.sh || exit 1
 status=0
 for preset in mingw-i686 mingw-x64; do
   echo "== $preset build"
+  start=$SECONDS
   # Where this architecture's programs cannot run, only what is checked without running it is built: the DLL
   # (its tables) and hostsim.exe (the release holds both). Its test programs could only be skipped.
   targets=()
@@ -15,6 +16,7 @@ for preset in mingw-i686 mingw-x64; do
   { cmake --preset "$preset" >/dev/null && cmake --build --preset "$preset" "${targets[@]}" >"build-$preset.log" 2>&1; } || {
     tail -n 60 "build-$preset.log"; exit 1; }
   rm -f "build-$preset.log"
+  echo "$preset build: $((SECONDS - start)) s"
 done
 
 # Both DLLs face the same tests: the two lists must not drift apart.
