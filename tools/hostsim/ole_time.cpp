@@ -1,3 +1,5 @@
+// The date arithmetic here is hostsim's own, written apart from the plug-in's (platform/date_time.cpp) on purpose:
+// hostsim hands the plug-in date-times as the host does, and an error in either shows as a difference, never twice.
 #include "ole_time.h"
 
 #include <cmath>
@@ -6,13 +8,6 @@
 #include "text_util.h"
 
 namespace {
-
-bool digitsOnly(std::string_view s) {
-    if (s.empty()) return false;
-    for (char c : s)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
 
 int number(std::string_view digits) {
     int n = 0;
@@ -61,16 +56,16 @@ bool makeTime(int year, int month, int day, int hour, int minute, int second, CO
 
 bool parseDateTime(std::string_view date, std::string_view time, COleDateTime& out, std::string& why) {
     std::string_view y, mo, d;
-    if (date.size() == 8 && digitsOnly(date)) {
+    if (date.size() == 8 && allDigits(date)) {
         y = date.substr(0, 4), mo = date.substr(4, 2), d = date.substr(6, 2);
-    } else if (date.size() == 10 && date[4] == '-' && date[7] == '-' && digitsOnly(date.substr(0, 4)) &&
-               digitsOnly(date.substr(5, 2)) && digitsOnly(date.substr(8, 2))) {
+    } else if (date.size() == 10 && date[4] == '-' && date[7] == '-' && allDigits(date.substr(0, 4)) &&
+               allDigits(date.substr(5, 2)) && allDigits(date.substr(8, 2))) {
         y = date.substr(0, 4), mo = date.substr(5, 2), d = date.substr(8, 2);
     } else {
         why = "date \"" + shown(date) + "\" is neither YYYYMMDD nor YYYY-MM-DD";
         return false;
     }
-    if ((time.size() != 4 && time.size() != 6) || !digitsOnly(time)) {
+    if ((time.size() != 4 && time.size() != 6) || !allDigits(time)) {
         why = "time \"" + shown(time) + "\" is neither HHMM nor HHMMSS";
         return false;
     }
