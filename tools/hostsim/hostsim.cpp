@@ -673,12 +673,6 @@ bool deliverScriptFiles(const WorkFolder& work, ScriptContext& context) {
     return all;
 }
 
-void writeText(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stdout);
-    if (text.empty() || text.back() != '\n') std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
 int run(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return usage(stdout), kOk;
@@ -791,7 +785,7 @@ int run(int argc, char** argv) {
         if (o.html) host.html();
         const std::size_t stored = runPass(host, p, false);
         int status = 0;
-        writeText(host.result(status));
+        writeText(stdout, host.result(status));
         tellMessages();
         tellStored(p.log, stored);
         return reportBadQsoFile(work, p.pass, p.log.empty ? BadQsoFile::deliver : BadQsoFile::deliverAndName) ? kOk

@@ -66,11 +66,6 @@ void keep(std::vector<std::string>& names, const std::string& name) {
 // A pass starts: its bad-QSO file is one the operator gets.
 void passStarts(StepEnv& env) { keep(env.context.badQsoFiles, badQsoFileName(env.pass.end)); }
 
-void writeText(std::FILE* out, const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out);
-    if (text.empty() || text.back() != '\n') std::fputc('\n', out);
-}
-
 bool parseQso(const StepWords& w, StepEnv& env, LogQso& q, std::string& why) {
     if (!parseDateTime(w[1], w[2], q.time, why)) return false;
     if (!allDigits(w[3]) || w[3].size() > 10 || std::stoull(w[3]) > 0xFFFFFFFFull)
@@ -310,6 +305,12 @@ static bool runStep(StepEnv& env, const StepWords& w, std::string& why) {
     return false;
 }
 
+void writeText(std::FILE* out, const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), out);
+    if (text.empty() || text.back() != '\n') std::fputc('\n', out);
+    std::fflush(out);
+}
+
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out) {
     std::ifstream in(fromStart(context, path), std::ios::binary);
     if (!in) {
@@ -318,8 +319,10 @@ int runScript(const std::string& path, const PluginFunctions& plugin, ScriptCont
     }
     HostSession host(plugin);
     PassSetup pass;
-    makeTime(2026, 4, 11, 7, 0, 0, pass.start);
-    makeTime(2026, 4, 12, 13, 0, 0, pass.end);
+    // The scripts' contest, until a step says otherwise: JIDX CW 2026.
+    const ContestPeriod period = jidxWeekend(2026, false);
+    pass.start = period.start;
+    pass.end = period.end;
     pass.hostDir = workingFolder();
     std::string mode = "CW";
     StepEnv env{host, context, pass, mode, out};

@@ -33,3 +33,6 @@ struct ScriptContext {
 // each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
 // 1 when one was malformed or failed (the script stops there, with a message naming its line on standard error).
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out);
+
+// A text the plug-in returned, its bytes unchanged, then a line end when it has none; flushed.
+void writeText(std::FILE* out, const std::string& text);
