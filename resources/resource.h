@@ -1,5 +1,6 @@
 // Resource ids of the plug-in: dialog templates, their controls and the window icon.
-// Read by the resource compiler and by C++; keep it to plain #defines.
+// Read by the resource compiler and by C++, portable code included (it needs no windows.h): keep it to plain
+// #defines. An id named here is written nowhere else: C++ names it through its #define.
 #pragma once
 
 // Dialog templates and the icon.
