@@ -1,5 +1,7 @@
 #include "ui/widgets/multiplier_grid.h"
 
+#include "engine/jidx_rules.h"
+
 namespace widgets {
 
 namespace {
@@ -33,7 +35,7 @@ constexpr auto zoneIds() {
 }
 constexpr auto kZoneIds = zoneIds();
 
-constexpr Colour kDisabledLabel = jidx::rgb(128, 128, 128);
+constexpr Colour kDisabledLabel = ui::rgb(128, 128, 128);
 
 } // namespace
 
@@ -43,8 +45,8 @@ const GridSpec kZoneGrid{jidx::kZoneCount, kZoneIds.id, kZonePlace};
 int controlId(const GridSpec& grid, int k) { return k >= 1 && k <= grid.count ? grid.ids[k - 1] : 0; }
 
 MarkColours markColours(bool worked) {
-    if (worked) return {jidx::kWorkedFace, jidx::kWorkedLabel};
-    return {jidx::kNotWorkedFace, jidx::kNotWorkedLabel};
+    if (worked) return {ui::kWorkedFace, ui::kWorkedLabel};
+    return {ui::kNotWorkedFace, ui::kNotWorkedLabel};
 }
 
 ButtonColours initialGridColours() {

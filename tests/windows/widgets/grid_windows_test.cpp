@@ -184,7 +184,7 @@ TEST_F(GridWindows, EnterTheCloseBoxAndAltF4ChangeNothing) {
     movePointer(700, 700);  // off the window, as it was
     const Picture after = takePicture(grid.window);
     EXPECT_EQ(1, grid.view->worked()[33]);
-    EXPECT_EQ(jidx::kWorkedFace, grid.view->button(33).faceColor());
+    EXPECT_EQ(ui::kWorkedFace, grid.view->button(33).faceColor());
     ASSERT_TRUE(before.valid() && after.valid());
     EXPECT_TRUE(before.pixels == after.pixels);
 }
@@ -255,7 +255,7 @@ TEST_F(GridWindows, APressedButtonShowsItsNearBlackRimAndChangesNothing) {
     EXPECT_GT(pressed.count(county34, kNearBlack), rest.count(county34, kNearBlack) + 10);
     EXPECT_LT(pressed.count(county34, RGB(128, 128, 128)), rest.count(county34, RGB(128, 128, 128)));
     EXPECT_EQ(0, grid.view->worked()[33]);
-    EXPECT_EQ(jidx::kNotWorkedFace, grid.view->button(33).faceColor());
+    EXPECT_EQ(ui::kNotWorkedFace, grid.view->button(33).faceColor());
     EXPECT_EQ(0, pressed.count(county34, kMagenta));
 }
 
@@ -267,7 +267,7 @@ TEST_F(GridWindows, TheCheckBoxCopyTakesOnlyCheckStates) {
     grid.view->updateControls();
     EXPECT_EQ(0, grid.view->worked()[4]);
     EXPECT_EQ(1, grid.view->worked()[5]);
-    EXPECT_EQ(jidx::kNotWorkedFace, grid.view->button(5).faceColor());  // flags alone change no colour
+    EXPECT_EQ(ui::kNotWorkedFace, grid.view->button(5).faceColor());  // flags alone change no colour
 }
 
 } // namespace
