@@ -7,16 +7,8 @@
 #include "platform/files.h"
 #include "platform/portable/ascii.h"
 
-namespace {
-
-const char* const kBandNames[] = {jidx::kBands[0].name, jidx::kBands[1].name, jidx::kBands[2].name,
-                                  jidx::kBands[3].name, jidx::kBands[4].name, jidx::kBands[5].name};
-static_assert(std::size(kBandNames) == std::size(jidx::kBands));
-
-} // namespace
-
-const CContestRules g_bandList(kBandNames, std::size(kBandNames));
-const CContestRules g_modeList(jidx::kModes, std::size(jidx::kModes));
+const CContestRules g_bandList(jidx::kBandNames.data(), jidx::kBandNames.size());
+const CContestRules g_modeList(jidx::kModes.data(), jidx::kModes.size());
 const char* const g_countyCodes[] = {
     "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17",
     "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "32", "33", "34",

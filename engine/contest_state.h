@@ -129,5 +129,5 @@ bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 bool isContestBand(std::string_view band, int contestMode);
 // A worked station's prefix that names a DXCC entity: one of blanks only (the host found no country) names none.
 bool namesDxccEntity(std::string_view prefix);
-inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
+inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; kOtherBand for any other name
 std::string badQsoHeader();                             // for the current contest mode, with its line end
