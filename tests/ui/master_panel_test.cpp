@@ -71,7 +71,7 @@ TEST_F(MasterPanelTest, FreshSettingsOpenInSsbAtTheCorner) {
 }
 
 TEST_F(MasterPanelTest, StoredSettingsInRussianOpenTheirWindowsAtTheFirstRefresh) {
-    for (auto [key, value] : {std::pair{"setup_mode_cw", "1"}, {"setup_view_dxcc", "1"}, {"setup_view_zone", "1"},
+    for (auto [key, value] : {std::pair{kModeCwBoxKey, "1"}, {"setup_view_dxcc", "1"}, {"setup_view_zone", "1"},
                               {"master_x", "-1200"}, {"master_y", "30"}})
         store(key, value);
     door.pass.russianUi = true;
@@ -84,7 +84,7 @@ TEST_F(MasterPanelTest, StoredSettingsInRussianOpenTheirWindowsAtTheFirstRefresh
                    "text 1110 \xCF\xEE\xE2\xE5\xF0\xF5 \xEE\xEA\xEE\xED", "checks cw=1 ssb=0 dxcc=1 zone=1 top=0",
                    "place -1200,30", "host <MODE:CW>", "host <BAUDRATE:27>", "post"}),
               take());
-    EXPECT_EQ("0", setting("Mode"));
+    EXPECT_EQ("0", setting(kModeKey));
     EXPECT_EQ(0, door.pass.contestMode);
     door.previous["JA1ABC"][3] = previousQso("12:00", "CW", "13");
     door.worked[3].multipliers = {"13", "01"};
@@ -216,7 +216,7 @@ TEST_F(MasterPanelTest, AFailedHostCallEndsThePassWhereItWasMadeButOpensTheGate)
 }
 
 TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
-    store("setup_mode_cw", "1");
+    store(kModeCwBoxKey, "1");
     host.failCommands = true;
     door.gateOpen = false;
     open();
@@ -224,7 +224,7 @@ TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
               take());
     EXPECT_TRUE(door.gateOpen);
     EXPECT_EQ(0, door.pass.contestMode);
-    EXPECT_EQ("0", setting("Mode"));
+    EXPECT_EQ("0", setting(kModeKey));
 }
 
 TEST_F(MasterPanelTest, ViewsOpenAndCloseAndWindowOnTopReopensWhatIsChecked) {
