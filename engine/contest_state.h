@@ -93,7 +93,6 @@ using BandLists = std::array<std::vector<std::string>, kBandCount>;
 
 extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
 extern const CContestRules g_modeList;   // "CW", "SSB"
-extern const char* const g_countyCodes[]; // "01" .. "50", then nullptr
 
 extern QsoLog g_log;
 extern std::vector<std::string> g_bandsWorked;
