@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/contest_settings.h"
+#include "engine/jidx_rules.h"
 #include "platform/settings.h"
 #include "support/host.h"
 #include "support/scratch_folder.h"
@@ -153,7 +154,7 @@ TEST_F(MasterPanelTest, MarksStartAgainOnANewBandAndGrowWithinOne) {
     EXPECT_EQ((Log{"open county", "host <SP1>", "county caption JIDX-SSB-2026 CNT on 20m 2 of 50",
                    "county shows 01 13"}),
               refresh());
-    EXPECT_EQ(50 * 2 + 2 * 2, windows.repaints); // every button to "not worked", then the two marks
+    EXPECT_EQ(jidx::kCountyCount * 2 + 2 * 2, windows.repaints); // every button to "not worked", then the two marks
     door.worked[3].multipliers.push_back("50");
     windows.repaints = 0;
     EXPECT_EQ((Log{"county caption JIDX-SSB-2026 CNT on 20m 3 of 50", "county shows 01 13 50"}), refresh());
@@ -162,7 +163,7 @@ TEST_F(MasterPanelTest, MarksStartAgainOnANewBandAndGrowWithinOne) {
     windows.repaints = 0;
     EXPECT_EQ((Log{"host <SP1>", "county caption JIDX-SSB-2026 CNT on 15m 1 of 50", "county shows 34"}),
               refresh());
-    EXPECT_EQ(50 * 2 + 2, windows.repaints);
+    EXPECT_EQ(jidx::kCountyCount * 2 + 2, windows.repaints);
     panel->ResetGrids(); // a QSO left the log: no mark until the next refresh
     EXPECT_EQ((Log{}), take());
     EXPECT_EQ((Log{"county caption JIDX-SSB-2026 CNT on 15m 1 of 50", "county shows 34"}), refresh());
