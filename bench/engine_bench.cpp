@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "engine/jidx_rules.h"
 #include "plugin/plugin_exports.h"
 #include "plugin/window_door.h"
 #include "synthetic_log.h"
@@ -124,13 +125,13 @@ struct CallQuestion {
 
 // A mix the operator would type: a third dupes, a third new stations, a third known stations on a new band.
 std::vector<CallQuestion> callQuestions(const SyntheticLog& log) {
-    static const char* const kBandNames[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+    using jidx::kBandCount, jidx::kBandNames;
     std::unordered_map<std::string, unsigned> bandsOf;  // bit per band
     std::vector<const SyntheticQso*> good;
     for (const SyntheticQso& q : log.qsos) {
         if (q.kind != QsoKind::good) continue;
         good.push_back(&q);
-        for (unsigned b = 0; b < 6; ++b)
+        for (int b = 0; b < kBandCount; ++b)
             if (q.band == kBandNames[b]) bandsOf[q.call] |= 1u << b;
     }
     if (good.empty()) return {};
@@ -143,11 +144,11 @@ std::vector<CallQuestion> callQuestions(const SyntheticLog& log) {
         case 0: questions.push_back({q.call, q.prefix, q.band}); break;
         case 1: {
             const UnworkedStation& s = fresh[(i / 3) % fresh.size()];
-            questions.push_back({s.call, s.prefix, kBandNames[(i / 3) % 6]});
+            questions.push_back({s.call, s.prefix, kBandNames[(i / 3) % kBandCount]});
             break;
         }
         default:
-            for (unsigned b = 0; b < 6; ++b)
+            for (int b = 0; b < kBandCount; ++b)
                 if (!(bandsOf[q.call] & (1u << b))) {
                     questions.push_back({q.call, q.prefix, kBandNames[b]});
                     break;

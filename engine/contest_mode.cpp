@@ -5,9 +5,9 @@
 #include "engine/contest_state.h"
 #include "engine/jidx_rules.h"
 
-int windowStartMode() { return settingsReadInt("setup_mode_cw") != 0 ? 0 : 1; }
+int windowStartMode() { return settingsReadInt(kModeCwBoxKey) != 0 ? 0 : 1; }
 
-int storedContestMode() { return settingsReadInt("Mode"); }
+int storedContestMode() { return settingsReadInt(kModeKey); }
 
 void judgeInMode(int contestMode, ModeChange change) noexcept {
     g_contestMode = contestMode;
@@ -16,10 +16,10 @@ void judgeInMode(int contestMode, ModeChange change) noexcept {
 
 bool storeContestMode(int contestMode, ModeChange change) {
     const char* const mode = jidx::modeRow(contestMode).settingsValue;
-    if (change != ModeChange::operatorSwitch) return settingsWriteNow({{"Mode", mode}});
+    if (change != ModeChange::operatorSwitch) return settingsWriteNow({{kModeKey, mode}});
     // The new mode's box first: a settings file that had neither box keeps them in this order.
     const bool cw = jidx::isCwMode(contestMode);
-    return settingsWriteNow({{cw ? "setup_mode_cw" : "setup_mode_ssb", "1"},
-                             {"Mode", mode},
-                             {cw ? "setup_mode_ssb" : "setup_mode_cw", "0"}});
+    return settingsWriteNow({{cw ? kModeCwBoxKey : kModeSsbBoxKey, "1"},
+                             {kModeKey, mode},
+                             {cw ? kModeSsbBoxKey : kModeCwBoxKey, "0"}});
 }

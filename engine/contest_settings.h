@@ -13,6 +13,11 @@
 extern const char* const g_settingsFile;    // "Plugins\VU-VO.ini"
 extern const char* const g_settingsSection; // "Settings"
 
+// Keys of the section read or written in more than one place; the names are the file's, as operators know them.
+inline constexpr const char* kModeKey = "Mode";                 // the contest mode a pass judges in
+inline constexpr const char* kModeCwBoxKey = "setup_mode_cw";   // the main window's CW box, "1" or "0"
+inline constexpr const char* kModeSsbBoxKey = "setup_mode_ssb"; // its SSB box
+
 std::string settingsRead(const char* key, const std::string& def = ""); // def when absent
 int settingsReadInt(const char* key);                                  // 0 when absent
 void settingsWrite(const char* key, const std::string& value);

@@ -7,21 +7,8 @@
 #include "platform/files.h"
 #include "platform/portable/ascii.h"
 
-namespace {
-
-const char* const kBandNames[] = {jidx::kBands[0].name, jidx::kBands[1].name, jidx::kBands[2].name,
-                                  jidx::kBands[3].name, jidx::kBands[4].name, jidx::kBands[5].name};
-static_assert(std::size(kBandNames) == std::size(jidx::kBands));
-
-} // namespace
-
-const CContestRules g_bandList(kBandNames, std::size(kBandNames));
-const CContestRules g_modeList(jidx::kModes, std::size(jidx::kModes));
-const char* const g_countyCodes[] = {
-    "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17",
-    "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "32", "33", "34",
-    "35", "36", "37", "38", "39", "40", "41", "42", "43", "44", "45", "46", "47", "48", "49", "50", nullptr};
-static_assert(std::size(g_countyCodes) == jidx::kCountyCount + 1);
+const CContestRules g_bandList(jidx::kBandNames.data(), jidx::kBandNames.size());
+const CContestRules g_modeList(jidx::kModes.data(), jidx::kModes.size());
 
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
@@ -119,10 +106,10 @@ void resetContestState() {
 std::string cleanExchange(std::string_view exchange) { return ascii::upper(ascii::trim(exchange)); }
 
 bool isCountyCode(std::string_view code) {
-    // The table holds county n at position n - 1: two digits find the one entry to compare, with no walk.
+    // Exactly two digits, "01" up to the last county's number: "1", "001" and " 1" are none.
     if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9') return false;
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
-    return n >= 1 && n <= jidx::kCountyCount && code == g_countyCodes[n - 1];
+    return n >= 1 && n <= jidx::kCountyCount;
 }
 
 bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }

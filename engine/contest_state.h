@@ -93,7 +93,6 @@ using BandLists = std::array<std::vector<std::string>, kBandCount>;
 
 extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
 extern const CContestRules g_modeList;   // "CW", "SSB"
-extern const char* const g_countyCodes[]; // "01" .. "50", then nullptr
 
 extern QsoLog g_log;
 extern std::vector<std::string> g_bandsWorked;
@@ -129,5 +128,5 @@ bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 bool isContestBand(std::string_view band, int contestMode);
 // A worked station's prefix that names a DXCC entity: one of blanks only (the host found no country) names none.
 bool namesDxccEntity(std::string_view prefix);
-inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; 6 for any other name
+inline int bandIndexOf(std::string_view band) { return jidx::bandIndexOf(band); } // exact; kOtherBand for any other name
 std::string badQsoHeader();                             // for the current contest mode, with its line end

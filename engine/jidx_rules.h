@@ -1,6 +1,7 @@
 // The rules of the Japan International DX contest as data: everything else reads them from here.
 #pragma once
-#include <cstdint>
+#include <array>
+#include <cstddef>
 #include <iterator>
 #include <string_view>
 
@@ -22,7 +23,7 @@ inline constexpr Band kBands[] = {
     {"40m", 1, 7, 7000, kInCw | kInSsb},   {"20m", 1, 14, 14000, kInCw | kInSsb},
     {"15m", 1, 21, 21000, kInCw | kInSsb}, {"10m", 2, 28, 28000, kInCw | kInSsb},
 };
-inline constexpr int kBandCount = 6;
+inline constexpr int kBandCount = static_cast<int>(std::size(kBands));
 // The index of a band name that is none of the six.
 inline constexpr int kOtherBand = kBandCount;
 // Points of a QSO on a band that is none of the six (its name differs, in letter case say).
@@ -46,9 +47,16 @@ inline constexpr ModeRow kModeRows[] = {
     {"SSB", "JIDX-SSB-CONTEST", "JIDX-SSB", "SSB", "PH", "Japan International DX SSB Contest UBN file \r\n", "1",
      "<MODE:SSB>", "59"},
 };
-// The mode names in row order, as the mode list holds them.
-inline constexpr const char* kModes[] = {kModeRows[0].name, kModeRows[1].name};
-static_assert(std::size(kModes) == std::size(kModeRows));
+// The names of a table's rows, in row order.
+template <class Row, std::size_t N>
+constexpr std::array<const char*, N> namesOf(const Row (&rows)[N]) {
+    std::array<const char*, N> names{};
+    for (std::size_t i = 0; i < N; ++i) names[i] = rows[i].name;
+    return names;
+}
+// The band names and the mode names in row order, as the band and mode lists hold them.
+inline constexpr auto kBandNames = namesOf(kBands);
+inline constexpr auto kModes = namesOf(kModeRows);
 // The one decision from a contest mode to its row: 0 is CW, any other value SSB.
 constexpr bool isCwMode(int contestMode) { return contestMode == 0; }
 constexpr int modeRowIndex(int contestMode) { return isCwMode(contestMode) ? 0 : 1; }
@@ -115,19 +123,5 @@ constexpr int bandOfMegahertz(long long megahertz) {
         if (megahertz == kBands[i].megahertz) return i;
     return -1;
 }
-
-// Colours as the platform holds them: red in bits 0-7, green 8-15, blue 16-23.
-using Colour = std::uint32_t;
-constexpr Colour rgb(int r, int g, int b) {
-    return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
-}
-// A multiplier button: face and label while not worked on the band, and once worked.
-inline constexpr Colour kNotWorkedFace = rgb(0, 255, 0);
-inline constexpr Colour kNotWorkedLabel = rgb(1, 1, 1);
-inline constexpr Colour kWorkedFace = rgb(255, 0, 255);
-inline constexpr Colour kWorkedLabel = rgb(255, 255, 0);
-// Every window's background, and its text.
-inline constexpr Colour kWindowBackground = rgb(255, 250, 198);
-inline constexpr Colour kWindowText = rgb(0, 0, 0);
 
 } // namespace jidx

@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
 #include "platform/posix/message_log.h"
 #include "plugin/plugin_exports.h"
 #include "plugin/plugin_state.h"
@@ -378,7 +379,7 @@ void isValidExchange(Decoder& d) {
     const std::string_view s = e ? e : "";
     const bool digits = s.size() == 2 && s[0] >= '0' && s[0] <= '9' && s[1] >= '0' && s[1] <= '9';
     const int n = digits ? (s[0] - '0') * 10 + (s[1] - '0') : 0;
-    const bool county = n >= 1 && n <= 50;
+    const bool county = n >= 1 && n <= jidx::kCountyCount;
     if (got != (county ? 1 : 0)) fail("IsValidExchg0 disagrees with the county table for", std::string(s));
 }
 

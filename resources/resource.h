@@ -1,5 +1,6 @@
 // Resource ids of the plug-in: dialog templates, their controls and the window icon.
-// Read by the resource compiler and by C++; keep it to plain #defines.
+// Read by the resource compiler and by C++, portable code included (it needs no windows.h): keep it to plain
+// #defines. An id named here is written nowhere else: C++ names it through its #define.
 #pragma once
 
 // Dialog templates and the icon.
@@ -48,7 +49,8 @@
 #define IDC_DXCC_PANEL 1003
 
 // Templates 106 (county grid) and 111 (zone grid) number their buttons by a table of their own; the windows
-// map a county or zone to its id in code, so the ids stand as numbers in the templates.
+// map a county or zone to its id by the one table in code (ui/widgets/multiplier_grid.cpp), so the ids stand as
+// numbers in the templates, and the tests hold the templates to that table.
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

@@ -11,14 +11,13 @@
 #include <memory>
 #include <string_view>
 
-#include "engine/jidx_rules.h"
+#include "ui/colours.h"
 
 namespace ui {
 
-using Colour = jidx::Colour;
 inline constexpr Colour kPaletteRelative = 0x02000000;
 // A palette-relative colour value of (r, g, b).
-constexpr Colour paletteRgb(int r, int g, int b) { return kPaletteRelative | jidx::rgb(r, g, b); }
+constexpr Colour paletteRgb(int r, int g, int b) { return kPaletteRelative | rgb(r, g, b); }
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "resources/resource.h"
 #include "ui/contest_door.h"
 #include "ui/host_link.h"
 #include "ui/widgets/dxcc_panel.h"
@@ -13,14 +14,14 @@
 
 namespace ui {
 
-// Control ids of template 105.
-inline constexpr int kModeCwBox = 1106;
-inline constexpr int kModeSsbBox = 1107;
-inline constexpr int kViewDxccBox = 1108;
-inline constexpr int kViewZoneBox = 1109;
-inline constexpr int kWindowOnTopBox = 1110;
-inline constexpr int kModeLabel = 1123;
-inline constexpr int kViewLabel = 1124;
+// Control ids of template 105, as resources/resource.h numbers them for the template.
+inline constexpr int kModeCwBox = IDC_MASTER_MODE_CW;
+inline constexpr int kModeSsbBox = IDC_MASTER_MODE_SSB;
+inline constexpr int kViewDxccBox = IDC_MASTER_VIEW_DXCC;
+inline constexpr int kViewZoneBox = IDC_MASTER_VIEW_ZONE;
+inline constexpr int kWindowOnTopBox = IDC_MASTER_WINDOW_ON_TOP;
+inline constexpr int kModeLabel = IDC_MASTER_MODE_LABEL;
+inline constexpr int kViewLabel = IDC_MASTER_VIEW_LABEL;
 
 struct MasterChecks {
     bool modeCw = false, modeSsb = false, viewDxcc = false, viewZone = false, windowOnTop = false;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "cabrillo/cabrillo_log.h"
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/posix/message_log.h"
 #include "platform/settings.h"
@@ -205,7 +206,7 @@ TEST_F(CabrilloExport, UnwritableFileIsReportedByName) {
 }
 
 TEST_F(CabrilloExport, SsbContestWritesPhone) {
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     test::Pass p;
     p.exportPass = 1;
     test::reset(p);
@@ -226,7 +227,7 @@ TEST_F(CabrilloExport, SsbContestWritesPhone) {
 // The host may hand over QSOs with no frequency, no report or blanks inside a text, and a header without its
 // call: every QSO line of the file still has its ten fields, in the columns of a normal line.
 TEST_F(CabrilloExport, QsoLinesKeepTheirFieldsWhateverTheHostGave) {
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     answers("CALLSIGN=\n");
     test::Pass p;
     p.exportPass = 1;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
 #include "support/host.h"
@@ -97,11 +98,11 @@ TEST_F(PassStartTest, ExportPassNeverStartsTheWindowAndLeavesTheMarkerAtZero) {
 }
 
 TEST_F(PassStartTest, ModeComesFromTheSettingsAndSetsTheHeader) {
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     test::reset();
     EXPECT_EQ(1, g_contestMode);
     EXPECT_EQ("Japan International DX SSB Contest UBN file \r\n", readFile(test::kBadQsoFile));
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "0");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "0");
     test::reset();
     EXPECT_EQ(0, g_contestMode);
 }

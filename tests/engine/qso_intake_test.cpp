@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
 #include "support/host.h"
@@ -64,7 +65,7 @@ TEST_F(QsoIntake, RejectsWrongBandModeAndMissingNumbersWithOneLineEach) {
 // The Phone contest is on 80 to 10 m: 160 m is a wrong band there, in any letter case, and whatever the QSO's mode;
 // the CW contest keeps all six bands.
 TEST_F(QsoIntake, SsbContestRejects160mAsAWrongBand) {
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     test::reset();
     Qso topBand;
     topBand.mode = "SSB";
@@ -99,7 +100,7 @@ TEST_F(QsoIntake, SsbContestRejects160mAsAWrongBand) {
               readFile(kBadQsoFile));
 
     // Back in the CW contest the same band counts.
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "0");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "0");
     test::reset();
     EXPECT_EQ(1, add(cw));
     cw.band = "160M";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
 #include "support/host.h"
@@ -74,7 +75,7 @@ TEST_F(CallCheck, JapaneseStationLearnsOfRepeatMultipliers) {
 
 // 160 m is no band of the Phone contest: the call check answers there as on any band outside the contest.
 TEST_F(CallCheck, SsbContestAnswersFor160mAsForAWrongBand) {
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     startPass("K");
     EXPECT_EQ(4, check("JA1ABC", "160m", "SSB", "JA"));
     EXPECT_EQ(4, check("JA1ABC", "160M", "SSB", "JA"));
@@ -87,7 +88,7 @@ TEST_F(CallCheck, SsbContestAnswersFor160mAsForAWrongBand) {
     EXPECT_EQ(1, check("JA1ABC", "30m", "SSB", "JA"));
     EXPECT_EQ(2, check("JA1ABC", "80m", "SSB", "JA"));
     // The CW contest keeps 160 m.
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "0");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "0");
     startPass("K");
     EXPECT_EQ(2, check("JA1ABC", "160m", "CW", "JA"));
     EXPECT_EQ(2, check("JA1ABC", "160M", "CW", "JA"));

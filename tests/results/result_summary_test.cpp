@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
 #include "results/html_templates.h"
@@ -40,7 +41,7 @@ protected:
 
     // A Japanese station's SSB log.
     void logJaStation() {
-        platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+        platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
         test::Pass p;
         p.ownCall = "JA1XYZ";
         p.ownPrefix = "JA";
@@ -371,7 +372,7 @@ TEST_F(ResultSummary, SsbContestCountsNothingOn160m) {
               "Total\t 4\t 8\t 3\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\nScore: 8*3 = 24\r\n" +
                   rates,
               test::result());
-    platform::profileWrite("Plugins/VU-VO.ini", "Settings", "Mode", "1");
+    platform::profileWrite("Plugins/VU-VO.ini", "Settings", kModeKey, "1");
     test::reset();
     logIn("SSB");
     EXPECT_EQ("    JIDX-SSB-CONTEST 11.04-12.04.2026\r\n\tContestant: K1AR \r\n\tQSOs\tPoints\tCounty\r\n"

@@ -15,7 +15,7 @@ namespace {
 using namespace widgets;
 using Lines = std::vector<std::string>;
 
-const ButtonColours kGreen{jidx::rgb(0, 255, 0), jidx::rgb(1, 1, 1), jidx::rgb(128, 128, 128)};
+const ButtonColours kGreen{ui::rgb(0, 255, 0), ui::rgb(1, 1, 1), ui::rgb(128, 128, 128)};
 
 Lines paint(int shape, unsigned state, Rect item, const std::string& label = "34") {
     RecordingCanvas canvas;
@@ -117,9 +117,9 @@ TEST(DrawnEllipse, RimAndFillAtTheirEdges) {
     ellipse.DrawFrame(canvas, {0, 0, 10, 10}, 0);
     ellipse.DrawFrame(canvas, {0, 0, 10, 10}, 3);
     ellipse.DrawFrame(canvas, {0, 0, 10, 10}, -1);
-    ellipse.Fill(canvas, {5, 5, 5, 9}, jidx::kWorkedFace);    // empty already: nothing
-    ellipse.Fill(canvas, {0, 0, 10, 0}, jidx::kWorkedFace);   // empty already: nothing
-    ellipse.Fill(canvas, {0, 0, 1, 10}, jidx::kWorkedFace);   // one ellipse on the shrunk, empty rectangle
+    ellipse.Fill(canvas, {5, 5, 5, 9}, ui::kWorkedFace);    // empty already: nothing
+    ellipse.Fill(canvas, {0, 0, 10, 0}, ui::kWorkedFace);   // empty already: nothing
+    ellipse.Fill(canvas, {0, 0, 1, 10}, ui::kWorkedFace);   // one ellipse on the shrunk, empty rectangle
     EXPECT_EQ((Lines{"ellipse 0,0,10,10 pen=solid/2/(128,128,128)", "ellipse 0,0,10,10 pen=solid/2/(128,128,128)",
                      "ellipse 0,0,10,10 pen=solid/2/(1,1,1)", "ellipse 1,1,0,9 pen=solid/3/(255,0,255)"}),
               canvas.lines());
@@ -152,14 +152,14 @@ public:
 
 TEST(AdvancedComponent, EverySetterRepaintsAtOnceEvenWithTheSameColour) {
     RecordingButton button;
-    EXPECT_TRUE(button.SetFaceColor(jidx::kWorkedFace));
-    EXPECT_TRUE(button.SetFaceColor(jidx::kWorkedFace));
-    EXPECT_TRUE(button.SetLabelColor(jidx::kWorkedLabel));
+    EXPECT_TRUE(button.SetFaceColor(ui::kWorkedFace));
+    EXPECT_TRUE(button.SetFaceColor(ui::kWorkedFace));
+    EXPECT_TRUE(button.SetLabelColor(ui::kWorkedLabel));
     EXPECT_EQ((Lines{"redraw face=(255,0,255) label=(0,0,0)", "redraw face=(255,0,255) label=(0,0,0)",
                      "redraw face=(255,0,255) label=(255,255,0)"}),
               button.repaints);
-    EXPECT_EQ(jidx::kWorkedFace, button.faceColor());
-    EXPECT_EQ(jidx::kWorkedLabel, button.labelColor());
+    EXPECT_EQ(ui::kWorkedFace, button.faceColor());
+    EXPECT_EQ(ui::kWorkedLabel, button.labelColor());
 }
 
 TEST(AdvancedComponent, AMarkSetsTheFaceFirstThenTheLabel) {

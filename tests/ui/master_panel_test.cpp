@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/contest_settings.h"
+#include "engine/jidx_rules.h"
 #include "platform/settings.h"
 #include "support/host.h"
 #include "support/scratch_folder.h"
@@ -71,7 +72,7 @@ TEST_F(MasterPanelTest, FreshSettingsOpenInSsbAtTheCorner) {
 }
 
 TEST_F(MasterPanelTest, StoredSettingsInRussianOpenTheirWindowsAtTheFirstRefresh) {
-    for (auto [key, value] : {std::pair{"setup_mode_cw", "1"}, {"setup_view_dxcc", "1"}, {"setup_view_zone", "1"},
+    for (auto [key, value] : {std::pair{kModeCwBoxKey, "1"}, {"setup_view_dxcc", "1"}, {"setup_view_zone", "1"},
                               {"master_x", "-1200"}, {"master_y", "30"}})
         store(key, value);
     door.pass.russianUi = true;
@@ -84,7 +85,7 @@ TEST_F(MasterPanelTest, StoredSettingsInRussianOpenTheirWindowsAtTheFirstRefresh
                    "text 1110 \xCF\xEE\xE2\xE5\xF0\xF5 \xEE\xEA\xEE\xED", "checks cw=1 ssb=0 dxcc=1 zone=1 top=0",
                    "place -1200,30", "host <MODE:CW>", "host <BAUDRATE:27>", "post"}),
               take());
-    EXPECT_EQ("0", setting("Mode"));
+    EXPECT_EQ("0", setting(kModeKey));
     EXPECT_EQ(0, door.pass.contestMode);
     door.previous["JA1ABC"][3] = previousQso("12:00", "CW", "13");
     door.worked[3].multipliers = {"13", "01"};
@@ -153,7 +154,7 @@ TEST_F(MasterPanelTest, MarksStartAgainOnANewBandAndGrowWithinOne) {
     EXPECT_EQ((Log{"open county", "host <SP1>", "county caption JIDX-SSB-2026 CNT on 20m 2 of 50",
                    "county shows 01 13"}),
               refresh());
-    EXPECT_EQ(50 * 2 + 2 * 2, windows.repaints); // every button to "not worked", then the two marks
+    EXPECT_EQ(jidx::kCountyCount * 2 + 2 * 2, windows.repaints); // every button to "not worked", then the two marks
     door.worked[3].multipliers.push_back("50");
     windows.repaints = 0;
     EXPECT_EQ((Log{"county caption JIDX-SSB-2026 CNT on 20m 3 of 50", "county shows 01 13 50"}), refresh());
@@ -162,7 +163,7 @@ TEST_F(MasterPanelTest, MarksStartAgainOnANewBandAndGrowWithinOne) {
     windows.repaints = 0;
     EXPECT_EQ((Log{"host <SP1>", "county caption JIDX-SSB-2026 CNT on 15m 1 of 50", "county shows 34"}),
               refresh());
-    EXPECT_EQ(50 * 2 + 2, windows.repaints);
+    EXPECT_EQ(jidx::kCountyCount * 2 + 2, windows.repaints);
     panel->ResetGrids(); // a QSO left the log: no mark until the next refresh
     EXPECT_EQ((Log{}), take());
     EXPECT_EQ((Log{"county caption JIDX-SSB-2026 CNT on 15m 1 of 50", "county shows 34"}), refresh());
@@ -216,7 +217,7 @@ TEST_F(MasterPanelTest, AFailedHostCallEndsThePassWhereItWasMadeButOpensTheGate)
 }
 
 TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
-    store("setup_mode_cw", "1");
+    store(kModeCwBoxKey, "1");
     host.failCommands = true;
     door.gateOpen = false;
     open();
@@ -224,7 +225,7 @@ TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
               take());
     EXPECT_TRUE(door.gateOpen);
     EXPECT_EQ(0, door.pass.contestMode);
-    EXPECT_EQ("0", setting("Mode"));
+    EXPECT_EQ("0", setting(kModeKey));
 }
 
 TEST_F(MasterPanelTest, ViewsOpenAndCloseAndWindowOnTopReopensWhatIsChecked) {

@@ -1,12 +1,17 @@
-// The grids' tables (county k and zone z to their control ids), how a mark is drawn, and where the windows
-// open and how they remember their place.
+// The grids' tables (county k and zone z to their control ids) held to the templates of the resource script, how
+// a mark is drawn, and where the windows open and how they remember their place.
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <regex>
 #include <set>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "engine/contest_settings.h"
 #include "engine/contest_state.h"
+#include "engine/jidx_rules.h"
 #include "platform/settings.h"
 #include "support/ui/recording_canvas.h"
 #include "support/scratch_folder.h"
@@ -20,40 +25,56 @@ namespace {
 
 using namespace widgets;
 
-// The county grid as its template lays it out: row by row, five counties to a row.
-const int kCountyTable[10][5] = {
-    {1015, 1033, 1087, 1081, 1016}, {1034, 1052, 1088, 1082, 1017}, {1035, 1070, 1089, 1086, 1018},
-    {1038, 1069, 1053, 1071, 1051}, {1019, 1036, 1090, 1084, 1020}, {1037, 1055, 1091, 1083, 1021},
-    {1039, 1073, 1092, 1093, 1022}, {1040, 1074, 1056, 1072, 1054}, {1041, 1076, 1094, 1095, 1023},
-    {1042, 1077, 1058, 1075, 1057},
+// The grid's template as the resource script writes it: its buttons in the order they stand, each with its label
+// and control id.
+struct TemplateButton {
+    std::string label;
+    int id;
 };
-// The zone grid: row by row, zones j+1, j+11, j+21, j+31.
-const int kZoneTable[10][4] = {
-    {1106, 1107, 1108, 1109}, {1023, 1024, 1025, 1026}, {1032, 1033, 1034, 1035}, {1041, 1042, 1043, 1044},
-    {1050, 1051, 1052, 1053}, {1059, 1060, 1061, 1062}, {1068, 1069, 1070, 1071}, {1077, 1078, 1079, 1080},
-    {1086, 1087, 1088, 1089}, {1095, 1096, 1097, 1098},
-};
-
-TEST(GridTables, CountyKHasTheIdOfItsPlace) {
-    ASSERT_EQ(50, kCountyGrid.count);
-    for (int k = 1; k <= 50; ++k) EXPECT_EQ(kCountyTable[(k - 1) / 5][(k - 1) % 5], countyControlId(k)) << k;
-    EXPECT_EQ(1093, countyControlId(34));
-    EXPECT_EQ(0, countyControlId(0));
-    EXPECT_EQ(0, countyControlId(51));
-    std::set<int> ids(kCountyGrid.ids, kCountyGrid.ids + kCountyGrid.count);
-    EXPECT_EQ(50u, ids.size());
+std::vector<TemplateButton> templateButtons(const char* templateName) {
+    std::ifstream script(VUVO_RESOURCE_SCRIPT);
+    EXPECT_TRUE(script.good()) << VUVO_RESOURCE_SCRIPT;
+    const std::regex start(std::string("^") + templateName + " DIALOGEX");
+    const std::regex button(R"re(^\s*CONTROL\s+"([^"]*)",\s*(\d+),)re");
+    std::vector<TemplateButton> buttons;
+    bool inside = false;
+    for (std::string line; std::getline(script, line);) {
+        std::smatch m;
+        if (!inside) {
+            inside = std::regex_search(line, start);
+        } else if (line.rfind("END", 0) == 0) {
+            break;
+        } else if (std::regex_search(line, m, button)) {
+            buttons.push_back({m[1], std::stoi(m[2])});
+        }
+    }
+    return buttons;
 }
 
-TEST(GridTables, ZoneZHasItsRowsBaseIdPlusItsColumn) {
-    ASSERT_EQ(40, kZoneGrid.count);
-    for (int z = 1; z <= 40; ++z) EXPECT_EQ(kZoneTable[(z - 1) % 10][(z - 1) / 10], zoneControlId(z)) << z;
-    EXPECT_EQ(1052, zoneControlId(25));
-    EXPECT_EQ(1106, zoneControlId(1));
-    EXPECT_EQ(1098, zoneControlId(40));
-    EXPECT_EQ(0, zoneControlId(0));
-    EXPECT_EQ(0, zoneControlId(41));
-    std::set<int> ids(kZoneGrid.ids, kZoneGrid.ids + kZoneGrid.count);
-    EXPECT_EQ(40u, ids.size());
+// Multiplier k is the template's k-th button, labelled with its number, and the table gives it that button's id.
+void expectTableMatchesTemplate(const GridSpec& grid, const char* templateName, bool twoDigitLabels) {
+    const std::vector<TemplateButton> buttons = templateButtons(templateName);
+    ASSERT_EQ(static_cast<std::size_t>(grid.count), buttons.size());
+    for (int k = 1; k <= grid.count; ++k) {
+        char label[8];
+        std::snprintf(label, sizeof label, twoDigitLabels ? "%02d" : "%d", k);
+        EXPECT_EQ(label, buttons[k - 1].label) << k;
+        EXPECT_EQ(buttons[k - 1].id, controlId(grid, k)) << k;
+    }
+    EXPECT_EQ(0, controlId(grid, 0));
+    EXPECT_EQ(0, controlId(grid, grid.count + 1));
+    std::set<int> ids(grid.ids, grid.ids + grid.count);
+    EXPECT_EQ(static_cast<std::size_t>(grid.count), ids.size());
+}
+
+TEST(GridTables, CountyKHasTheIdOfTheTemplatesButtonLabelledK) {
+    EXPECT_EQ(jidx::kCountyCount, kCountyGrid.count);
+    expectTableMatchesTemplate(kCountyGrid, "IDD_OBLAST", true);
+}
+
+TEST(GridTables, ZoneZHasTheIdOfTheTemplatesButtonLabelledZ) {
+    EXPECT_EQ(jidx::kZoneCount, kZoneGrid.count);
+    expectTableMatchesTemplate(kZoneGrid, "IDD_ITU", false);
 }
 
 // A grid's cell as its window paints it: the colours its owner last gave it, an ellipse labelled with its code.

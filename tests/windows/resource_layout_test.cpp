@@ -1,13 +1,18 @@
 // The resources inside the built VU-VO.dll: every dialog template control by control (ids, kinds, styles, texts,
 // positions and sizes in dialog units), the header dialog's combo box lists and the window icon. The expected
-// values are written out here from the windows' descriptions, not taken from the .rc file.
+// values are written out here from the windows' descriptions, not taken from the .rc file; the ids are those the
+// code addresses (resource.h, and the grids' one table in ui/widgets/multiplier_grid.cpp).
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
 #include "dialog_template.h"
+#include "engine/jidx_rules.h"
 #include "platform/win32/dialog_win32.h"
+#include "resources/resource.h"
+#include "ui/master_panel.h"
+#include "ui/widgets/multiplier_grid.h"
 #include "built_plugin.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +100,38 @@ protected:
         EXPECT_TRUE(has(c.style, WS_CHILD | WS_VISIBLE));
         if (kind != Kind::edit && kind != Kind::multiLineEdit && kind != Kind::dropDownCombo) {
             EXPECT_EQ(text, c.text);
+        }
+    }
+
+    // A grid's template against the grid's table: multiplier k is the template's k-th control (the tab order
+    // follows the numbers), a check box labelled with its number and numbered as the table says; the buttons stand
+    // in rows and columns as rowOf and columnOf place them, a row wholly above the next and a column wholly left of
+    // the next, all of one height, inside the window.
+    template <class RowOf, class ColumnOf>
+    void expectGrid(const DialogTemplate& t, const widgets::GridSpec& grid, const char* labelFormat, RowOf rowOf,
+                    ColumnOf columnOf) {
+        ASSERT_EQ(static_cast<std::size_t>(grid.count), t.controls.size());
+        for (int k = 1; k <= grid.count; ++k) {
+            SCOPED_TRACE("multiplier " + std::to_string(k));
+            const TemplateControl& c = t.controls[k - 1];
+            EXPECT_EQ(widgets::controlId(grid, k), c.id);
+            EXPECT_TRUE(isKind(c, Kind::autoCheckBox)) << "class " << c.className << ", style 0x" << std::hex
+                                                       << c.style;
+            EXPECT_TRUE(has(c.style, WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+            char label[8];
+            std::snprintf(label, sizeof label, labelFormat, k);
+            EXPECT_EQ(label, c.text);
+            EXPECT_EQ(t.controls[0].cy, c.cy);
+            EXPECT_GT(c.cx, 0);
+            EXPECT_GE(c.x, 0);
+            EXPECT_GE(c.y, 0);
+            EXPECT_LE(c.x + c.cx, t.cx);
+            EXPECT_LE(c.y + c.cy, t.cy);
+            for (int j = 1; j <= grid.count; ++j) {
+                const TemplateControl& other = t.controls[j - 1];
+                if (rowOf(k) < rowOf(j)) EXPECT_LE(c.y + c.cy, other.y) << "above " << j;
+                if (columnOf(k) < columnOf(j)) EXPECT_LE(c.x + c.cx, other.x) << "left of " << j;
+            }
         }
     }
 
@@ -237,13 +274,13 @@ TEST_F(Resources, MainWindowTemplate) {
     EXPECT_EQ("MS Sans Serif", t.face);
     EXPECT_EQ(8, t.pointSize);
     ASSERT_EQ(7u, t.controls.size());
-    expectControl(t, 1106, Kind::autoCheckBox, {13, 25, 28, 9}, "CW");
-    expectControl(t, 1107, Kind::autoCheckBox, {44, 25, 28, 9}, "SSB");
-    expectControl(t, 1108, Kind::autoCheckBox, {83, 25, 33, 9}, "DXCC");
-    expectControl(t, 1109, Kind::autoCheckBox, {119, 25, 50, 9}, "CQ Zone");
-    expectControl(t, 1123, Kind::leftText, {23, 11, 41, 8}, "Mode");
-    expectControl(t, 1124, Kind::leftText, {108, 11, 47, 8}, "View");
-    expectControl(t, 1110, Kind::autoCheckBox, {67, 44, 62, 9}, "Window on top");
+    expectControl(t, ui::kModeCwBox, Kind::autoCheckBox, {13, 25, 28, 9}, "CW");
+    expectControl(t, ui::kModeSsbBox, Kind::autoCheckBox, {44, 25, 28, 9}, "SSB");
+    expectControl(t, ui::kViewDxccBox, Kind::autoCheckBox, {83, 25, 33, 9}, "DXCC");
+    expectControl(t, ui::kViewZoneBox, Kind::autoCheckBox, {119, 25, 50, 9}, "CQ Zone");
+    expectControl(t, ui::kModeLabel, Kind::leftText, {23, 11, 41, 8}, "Mode");
+    expectControl(t, ui::kViewLabel, Kind::leftText, {108, 11, 47, 8}, "View");
+    expectControl(t, ui::kWindowOnTopBox, Kind::autoCheckBox, {67, 44, 62, 9}, "Window on top");
 }
 
 // ---- 106, the Japan county grid
@@ -258,29 +295,9 @@ TEST_F(Resources, CountyGridTemplate) {
     EXPECT_EQ("Japan County", t.caption);
     EXPECT_EQ("MS Sans Serif", t.face);
     EXPECT_EQ(8, t.pointSize);
-    ASSERT_EQ(50u, t.controls.size());
-    const int ids[10][5] = {
-        {1015, 1033, 1087, 1081, 1016}, {1034, 1052, 1088, 1082, 1017}, {1035, 1070, 1089, 1086, 1018},
-        {1038, 1069, 1053, 1071, 1051}, {1019, 1036, 1090, 1084, 1020}, {1037, 1055, 1091, 1083, 1021},
-        {1039, 1073, 1092, 1093, 1022}, {1040, 1074, 1056, 1072, 1054}, {1041, 1076, 1094, 1095, 1023},
-        {1042, 1077, 1058, 1075, 1057}};
-    const int columnX[5] = {7, 42, 74, 106, 136};
-    const int rowY[10] = {7, 17, 28, 39, 49, 60, 71, 81, 92, 103};
-    for (int k = 1; k <= 50; ++k) {
-        const int column = (k - 1) % 5;
-        const int row = (k - 1) / 5;
-        int x = columnX[column];
-        int y = rowY[row];
-        if (k == 1) y = 6;
-        if (k == 9) y = 18;
-        if (k == 23 || k == 28 || k == 33 || k == 38 || k == 43 || k == 48) x = 73;
-        char code[3];
-        std::snprintf(code, sizeof code, "%02d", k);
-        expectControl(t, ids[row][column], Kind::autoCheckBox, {x, y, 24, 10}, code);
-        EXPECT_TRUE(t.control(ids[row][column])->style & WS_TABSTOP);
-    }
-    // "34" is the button with id 1093.
-    EXPECT_EQ("34", t.control(1093)->text);
+    // County k in column (k - 1) mod 5, row (k - 1) div 5; every button of one size.
+    expectGrid(t, widgets::kCountyGrid, "%02d", [](int k) { return (k - 1) / 5; }, [](int k) { return (k - 1) % 5; });
+    for (const TemplateControl& c : t.controls) EXPECT_EQ(t.controls[0].cx, c.cx) << c.text;
 }
 
 // ---- 108, the DXCC window
@@ -295,8 +312,8 @@ TEST_F(Resources, DxccWindowTemplate) {
     EXPECT_EQ("MS Sans Serif", t.face);
     EXPECT_EQ(8, t.pointSize);
     ASSERT_EQ(1u, t.controls.size());
-    expectControl(t, 1003, Kind::ownerDrawButton, {2, 1, 237, 138}, "Button1");
-    EXPECT_TRUE(has(t.control(1003)->style, BS_FLAT | BS_NOTIFY | WS_TABSTOP));
+    expectControl(t, IDC_DXCC_PANEL, Kind::ownerDrawButton, {2, 1, 237, 138}, "Button1");
+    EXPECT_TRUE(has(t.control(IDC_DXCC_PANEL)->style, BS_FLAT | BS_NOTIFY | WS_TABSTOP));
 }
 
 // ---- 111, the CQ zone grid
@@ -312,22 +329,8 @@ TEST_F(Resources, ZoneGridTemplate) {
     EXPECT_EQ(8, t.pointSize);
     EXPECT_EQ(FW_NORMAL, t.weight);
     EXPECT_FALSE(t.italic);
-    ASSERT_EQ(40u, t.controls.size());
-    const int rowBase[10] = {1106, 1023, 1032, 1041, 1050, 1059, 1068, 1077, 1086, 1095};
-    const int columnX[4] = {6, 28, 53, 77};
-    const int rowY[10] = {7, 17, 28, 39, 49, 60, 71, 81, 92, 102};
-    const int width[10][4] = {{18, 20, 22, 23}, {18, 21, 22, 22}, {18, 19, 23, 20}, {18, 22, 21, 20},
-                              {18, 21, 20, 20}, {18, 22, 21, 22}, {18, 20, 20, 20}, {18, 20, 20, 20},
-                              {18, 20, 21, 21}, {19, 20, 20, 21}};
-    for (int z = 1; z <= 40; ++z) {
-        const int column = (z - 1) / 10;
-        const int row = (z - 1) % 10;
-        const int id = rowBase[row] + column;
-        expectControl(t, id, Kind::autoCheckBox, {columnX[column], rowY[row], width[row][column], 10},
-                      std::to_string(z));
-        EXPECT_TRUE(t.control(id)->style & WS_TABSTOP);
-    }
-    EXPECT_EQ("40", t.control(1098)->text);
+    // Zone z in column (z - 1) div 10, row (z - 1) mod 10.
+    expectGrid(t, widgets::kZoneGrid, "%d", [](int z) { return (z - 1) % 10; }, [](int z) { return (z - 1) / 10; });
 }
 
 // ---- what else the module holds

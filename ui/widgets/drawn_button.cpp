@@ -6,7 +6,7 @@ namespace widgets {
 
 using ui::BackgroundMode;
 using ui::PenStyle;
-using jidx::rgb;
+using ui::rgb;
 
 namespace {
 

@@ -38,12 +38,12 @@ void drawList(Canvas& canvas, const Rect& item, const DxccPanelState& state) {
     }
 }
 
-// Seven rows of pitch H div 7: the heading, then one per band; the current band's row is highlighted from 10
+// A row for the heading, then one per band, each of pitch H div the rows (seven rows); the current band's row is highlighted from 10
 // pixels below its top line to the next.
 void drawTable(Canvas& canvas, const Rect& item, const DxccPanelState& state) {
     canvas.fillSolidRect(item, kTableBackground);
     if (!hasBand(state)) return;
-    const int pitch = item.bottom / 7;
+    const int pitch = item.bottom / (jidx::kBandCount + 1);
     const Rect highlight{0, (state.infoBand + 1) * pitch + 10, item.right, (state.infoBand + 2) * pitch};
     if (!highlight.empty()) canvas.fillSolidRect(highlight, kBandHighlight);
     canvas.setBackgroundMode(ui::BackgroundMode::transparent);

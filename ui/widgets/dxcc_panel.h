@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/jidx_rules.h"
 #include "ui/canvas.h"
 
 namespace widgets {
@@ -28,9 +29,9 @@ enum class DxccFace { list, table };
 // The list for a Japanese station with nothing typed, the table otherwise.
 DxccFace dxccFace(const DxccPanelState& state);
 
-inline constexpr ui::Colour kListBackground = jidx::kWindowBackground;
-inline constexpr ui::Colour kTableBackground = jidx::rgb(255, 255, 198);
-inline constexpr ui::Colour kBandHighlight = jidx::rgb(198, 255, 255);
+inline constexpr ui::Colour kListBackground = ui::kWindowBackground;
+inline constexpr ui::Colour kTableBackground = ui::rgb(255, 255, 198);
+inline constexpr ui::Colour kBandHighlight = ui::rgb(198, 255, 255);
 
 // The face for the state on the canvas, over the item rectangle (left and top 0). The list is drawn sorted;
 // the state is left as it was.

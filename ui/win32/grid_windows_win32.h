@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include "engine/jidx_rules.h"
 #include "resources/resource.h"
 #include "ui/widgets/multiplier_grid.h"
 #include "ui/win32/advanced_button_win32.h"

@@ -2,12 +2,12 @@
 
 #include <string>
 
-#include "engine/jidx_rules.h"
 #include "resources/resource.h"
+#include "ui/colours.h"
 #include "ui/window_globals.h"
 
 CPluginWindow::CPluginWindow(UINT templateId)
-    : CDialog(templateId), m_backgroundBrush(CreateSolidBrush(jidx::kWindowBackground)) {}
+    : CDialog(templateId), m_backgroundBrush(CreateSolidBrush(ui::kWindowBackground)) {}
 
 CPluginWindow::~CPluginWindow() {
     if (m_backgroundBrush) DeleteObject(m_backgroundBrush);
@@ -21,8 +21,8 @@ void CPluginWindow::giveWindowLook() {
 }
 
 HBRUSH CPluginWindow::OnCtlColor(HDC dc, HWND, UINT) {
-    SetTextColor(dc, jidx::kWindowText);
-    SetBkColor(dc, jidx::kWindowBackground);
+    SetTextColor(dc, ui::kWindowText);
+    SetBkColor(dc, ui::kWindowBackground);
     return m_backgroundBrush;
 }
 

@@ -33,7 +33,7 @@ public:
             if (!m_worked[k]) continue;
             line += k < 9 ? " 0" : " ";
             line += std::to_string(k + 1);
-            if (m_buttons[k]->faceColor() != jidx::kWorkedFace || m_buttons[k]->labelColor() != jidx::kWorkedLabel)
+            if (m_buttons[k]->faceColor() != ui::kWorkedFace || m_buttons[k]->labelColor() != ui::kWorkedLabel)
                 line += "(wrong colours)";
         }
         m_log.push_back(line);

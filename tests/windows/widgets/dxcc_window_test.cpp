@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/jidx_rules.h"
 #include "resources/resource.h"
 #include "ui/win32/dxcc_window_win32.h"
 #include "widget_fixture.h"
@@ -23,8 +24,7 @@ DxccPanelState tableState(int band) {
     DxccPanelState state;
     state.currentCall = "JA1XYZ";
     state.infoBand = band;
-    const char* names[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-    for (int b = 0; b < 6; ++b) state.rows[b] = {names[b], "   -", "   -", " -"};
+    for (int b = 0; b < jidx::kBandCount; ++b) state.rows[b] = {jidx::kBandNames[b], "   -", "   -", " -"};
     state.rows[2] = {"40m", "12:03", "CW", "13"};
     state.rows[3] = {"20m", "13:15", "CW", "13"};
     state.rows[4] = {"15m", "14:20", "CW", "13"};
@@ -63,8 +63,8 @@ Dxcc openDxcc(widgets::DxccPanelSource source) {
 
 // Only the band's row, from 10 pixels under its top line to the next, is highlighted.
 void expectHighlightOnRow(const Picture& picture, const RECT& item, int band) {
-    const int pitch = (item.bottom - item.top) / 7;
-    for (int r = 1; r <= 6; ++r) {
+    const int pitch = (item.bottom - item.top) / (jidx::kBandCount + 1);  // the head row, then a row per band
+    for (int r = 1; r <= jidx::kBandCount; ++r) {
         SCOPED_TRACE("row " + std::to_string(r));
         const int top = item.top + r * pitch + 10;
         const int bottom = item.top + (r + 1) * pitch;  // exclusive

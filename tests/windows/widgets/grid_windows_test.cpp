@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/jidx_rules.h"
 #include "ui/win32/grid_windows_win32.h"
 #include "widget_fixture.h"
 
@@ -74,7 +75,7 @@ TEST_F(GridWindows, CountyGridAtFirstStart) {
     EXPECT_NE(0, SendMessageW(grid.window, WM_GETICON, ICON_BIG, 0));
     EXPECT_TRUE(GetMenuState(GetSystemMenu(grid.window, FALSE), SC_CLOSE, MF_BYCOMMAND) & MF_DISABLED);
     // County k's control is the one labelled with its code, and it is drawn by the program.
-    for (int k = 1; k <= 50; ++k) {
+    for (int k = 1; k <= jidx::kCountyCount; ++k) {
         HWND button = grid.button(k);
         ASSERT_NE(nullptr, button) << k;
         const wchar_t code[3] = {static_cast<wchar_t>(L'0' + k / 10), static_cast<wchar_t>(L'0' + k % 10), 0};
@@ -114,7 +115,7 @@ TEST_F(GridWindows, ZoneGridAtFirstStartAndWithZonesWorked) {
     EXPECT_EQ(10, topLeft(grid.window).x);
     EXPECT_EQ(400, topLeft(grid.window).y);
     EXPECT_FALSE(GetWindowLongPtrW(grid.window, GWL_STYLE) & WS_THICKFRAME);  // cannot be resized
-    for (int z = 1; z <= 40; ++z) {
+    for (int z = 1; z <= jidx::kZoneCount; ++z) {
         ASSERT_NE(nullptr, grid.button(z)) << z;
         EXPECT_EQ(std::to_wstring(z), wideText(grid.button(z))) << z;
     }
@@ -184,7 +185,7 @@ TEST_F(GridWindows, EnterTheCloseBoxAndAltF4ChangeNothing) {
     movePointer(700, 700);  // off the window, as it was
     const Picture after = takePicture(grid.window);
     EXPECT_EQ(1, grid.view->worked()[33]);
-    EXPECT_EQ(jidx::kWorkedFace, grid.view->button(33).faceColor());
+    EXPECT_EQ(ui::kWorkedFace, grid.view->button(33).faceColor());
     ASSERT_TRUE(before.valid() && after.valid());
     EXPECT_TRUE(before.pixels == after.pixels);
 }
@@ -220,7 +221,7 @@ TEST_F(GridWindows, ResizingTheCountyWindowMovesNoButton) {
     ASSERT_NE(nullptr, grid.window);
     auto places = [&] {
         std::vector<RECT> rects;
-        for (int k = 1; k <= 50; ++k) {
+        for (int k = 1; k <= jidx::kCountyCount; ++k) {
             RECT r = screenRect(grid.button(k));
             MapWindowPoints(nullptr, grid.window, reinterpret_cast<POINT*>(&r), 2);
             rects.push_back(r);
@@ -233,7 +234,7 @@ TEST_F(GridWindows, ResizingTheCountyWindowMovesNoButton) {
     SetWindowPos(grid.window, nullptr, 0, 0, frame.right - frame.left + 120, frame.bottom - frame.top + 90,
                  SWP_NOMOVE | SWP_NOZORDER);
     const std::vector<RECT> after = places();
-    for (int k = 1; k <= 50; ++k) EXPECT_TRUE(EqualRect(&before[k - 1], &after[k - 1])) << k;
+    for (int k = 1; k <= jidx::kCountyCount; ++k) EXPECT_TRUE(EqualRect(&before[k - 1], &after[k - 1])) << k;
     const Picture picture = takePicture(grid.window);
     RECT client{};
     GetClientRect(grid.window, &client);
@@ -255,7 +256,7 @@ TEST_F(GridWindows, APressedButtonShowsItsNearBlackRimAndChangesNothing) {
     EXPECT_GT(pressed.count(county34, kNearBlack), rest.count(county34, kNearBlack) + 10);
     EXPECT_LT(pressed.count(county34, RGB(128, 128, 128)), rest.count(county34, RGB(128, 128, 128)));
     EXPECT_EQ(0, grid.view->worked()[33]);
-    EXPECT_EQ(jidx::kNotWorkedFace, grid.view->button(33).faceColor());
+    EXPECT_EQ(ui::kNotWorkedFace, grid.view->button(33).faceColor());
     EXPECT_EQ(0, pressed.count(county34, kMagenta));
 }
 
@@ -267,7 +268,7 @@ TEST_F(GridWindows, TheCheckBoxCopyTakesOnlyCheckStates) {
     grid.view->updateControls();
     EXPECT_EQ(0, grid.view->worked()[4]);
     EXPECT_EQ(1, grid.view->worked()[5]);
-    EXPECT_EQ(jidx::kNotWorkedFace, grid.view->button(5).faceColor());  // flags alone change no colour
+    EXPECT_EQ(ui::kNotWorkedFace, grid.view->button(5).faceColor());  // flags alone change no colour
 }
 
 } // namespace
