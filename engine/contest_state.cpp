@@ -17,15 +17,9 @@ static_assert(std::size(kBandNames) == std::size(jidx::kBands));
 
 const CContestRules g_bandList(kBandNames, std::size(kBandNames));
 const CContestRules g_modeList(jidx::kModes, std::size(jidx::kModes));
-const char* const g_countyCodes[] = {
-    "01", "02", "03", "04", "05", "06", "07", "08", "09", "10", "11", "12", "13", "14", "15", "16", "17",
-    "18", "19", "20", "21", "22", "23", "24", "25", "26", "27", "28", "29", "30", "31", "32", "33", "34",
-    "35", "36", "37", "38", "39", "40", "41", "42", "43", "44", "45", "46", "47", "48", "49", "50", nullptr};
-static_assert(std::size(g_countyCodes) == jidx::kCountyCount + 1);
 
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
-BandLists g_prevQsoRows;
 BandLists g_dxccByBand;
 BandLists g_multByBand;
 
@@ -34,17 +28,14 @@ int g_ownIsJA = 0;
 int g_russianUi = 0;
 int g_versionCalled = 0;
 int g_exportPass = 0;
-int g_startFlag = 0;
 int g_refreshPending = 1;
 
-std::string g_hostDir;
 std::string g_hostVersion;
 std::string g_ownCall;
 std::string g_ownPrefix;
 std::string g_startDayMonth;
 std::string g_endDate;
 std::string g_startYear;
-std::string g_badQsoFileName;
 
 CContestRules::CContestRules(const char* const* names, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) m_names.emplace_back(names[i]);
@@ -107,22 +98,21 @@ void resetContestState() {
     g_log.clear();
     g_badQsoFile.detach();
     g_bandsWorked.clear();
-    for (auto* lists : {&g_prevQsoRows, &g_dxccByBand, &g_multByBand})
+    for (auto* lists : {&g_dxccByBand, &g_multByBand})
         for (auto& l : *lists) l.clear();
-    g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = g_startFlag = 0;
+    g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = 0;
     g_refreshPending = 1;
-    for (auto* s : {&g_hostDir, &g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate,
-                    &g_startYear, &g_badQsoFileName})
+    for (auto* s : {&g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate, &g_startYear})
         s->clear();
 }
 
 std::string cleanExchange(std::string_view exchange) { return ascii::upper(ascii::trim(exchange)); }
 
 bool isCountyCode(std::string_view code) {
-    // The table holds county n at position n - 1: two digits find the one entry to compare, with no walk.
+    // Two digits written as a number n of 1 .. 50 are county n's code: the value alone decides, with no table.
     if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9') return false;
     const int n = (code[0] - '0') * 10 + (code[1] - '0');
-    return n >= 1 && n <= jidx::kCountyCount && code == g_countyCodes[n - 1];
+    return n >= 1 && n <= jidx::kCountyCount;
 }
 
 bool isJapanesePrefix(std::string_view prefix) { return jidx::isOneOf(prefix, jidx::kJapanesePrefixes); }

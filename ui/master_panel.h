@@ -120,8 +120,8 @@ private:
     bool m_viewDxcc = false;
     bool m_viewZone = false;
     bool m_windowOnTop = false;
-    // The window's own rows rather than g_prevQsoRows: a new pass resets those, and must not blank what the
-    // operator is looking at before the next live update looks the typed call up again.
+    // The window's own rows, kept across passes: a new pass must not blank what the operator is looking at before
+    // the next live update looks the typed call up again.
     std::array<std::array<std::string, 4>, jidx::kBandCount> m_rows;
 };
 
