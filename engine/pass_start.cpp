@@ -11,8 +11,9 @@
 namespace {
 
 // The host's version: the "Tarn=" line of its ini file, found through the host folder's listing but read
-// from the current folder, as the host keeps it there. Leaves the old value when the file or the line is
-// missing.
+// from the current folder, as the host keeps it there. The bare name "Tarn" when no .ini file of the host
+// folder has "Tarn2.ini" in its name; the old value when the current folder's Tarn2.ini cannot be read or has no
+// such line.
 void findHostVersion(const std::string& hostDir, std::string& version) {
     bool found = false;
     for (const auto& name : platform::listDirectory(hostDir + "*.ini"))
