@@ -20,7 +20,7 @@ ui::PreviousQso previousQso(const char* time, const char* mode, const char* code
 
 class MasterPanelTest : public ::testing::Test {
 protected:
-    test::InScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
     Log log;
     test::ScriptedHost host{log};
     test::RecordingMaster window{log};

@@ -32,7 +32,7 @@ protected:
         return window ? window->GetSafeHwnd() : nullptr;
     }
 
-    test::InScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
 };
 
 POINT topLeft(HWND window);
