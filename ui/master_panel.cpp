@@ -56,7 +56,7 @@ void MasterPanel::setStationLabels() {
 }
 
 void MasterPanel::OnInitDialog() {
-    widgets::loadWindowPlace(kMasterPlace);
+    const widgets::Point place = widgets::loadWindowPlace(kMasterPlace);
     m_windowOnTop = settingsReadInt("setup_window_on_top") != 0;
     g_windowOnTop = m_windowOnTop ? 1 : 0;
     const int startMode = windowStartMode();
@@ -76,7 +76,7 @@ void MasterPanel::OnInitDialog() {
     setModeCaption();
     setStationLabels();
     m_window.showChecks(checks());
-    m_window.placeOnTop(g_windowLeft, g_windowTop);
+    m_window.placeOnTop(place.x, place.y);
     if (!tellHostMode(contestMode)) return hostCallFailed();
     // The keyer's speed goes with CW at the window's start only, not with the operator's switch: the host's own
     // behaviour.
