@@ -44,13 +44,13 @@ public:
     virtual void postRefresh() = 0;
 };
 
-// Opens the secondary windows, each at its stored place and on top when g_windowOnTop says so.
+// Opens the secondary windows, each at its stored place, and topmost when onTop (the main window's "Window on top").
 class SecondaryWindows {
 public:
     virtual ~SecondaryWindows() = default;
-    virtual widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source) = 0;
-    virtual widgets::MultiplierGridWindow* openCounty() = 0;
-    virtual widgets::MultiplierGridWindow* openZone() = 0;
+    virtual widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source, bool onTop) = 0;
+    virtual widgets::MultiplierGridWindow* openCounty(bool onTop) = 0;
+    virtual widgets::MultiplierGridWindow* openZone(bool onTop) = 0;
 };
 
 // The live update's own state, as the panel paints it.

@@ -18,7 +18,6 @@
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_windowOnTop = 0;
         g_windowLeft = 0;
         g_windowTop = 0;
     }
