@@ -12,7 +12,6 @@ const CContestRules g_modeList(jidx::kModes.data(), jidx::kModes.size());
 
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
-BandLists g_prevQsoRows;
 BandLists g_dxccByBand;
 BandLists g_multByBand;
 
@@ -21,17 +20,14 @@ int g_ownIsJA = 0;
 int g_russianUi = 0;
 int g_versionCalled = 0;
 int g_exportPass = 0;
-int g_startFlag = 0;
 int g_refreshPending = 1;
 
-std::string g_hostDir;
 std::string g_hostVersion;
 std::string g_ownCall;
 std::string g_ownPrefix;
 std::string g_startDayMonth;
 std::string g_endDate;
 std::string g_startYear;
-std::string g_badQsoFileName;
 
 CContestRules::CContestRules(const char* const* names, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) m_names.emplace_back(names[i]);
@@ -94,12 +90,11 @@ void resetContestState() {
     g_log.clear();
     g_badQsoFile.detach();
     g_bandsWorked.clear();
-    for (auto* lists : {&g_prevQsoRows, &g_dxccByBand, &g_multByBand})
+    for (auto* lists : {&g_dxccByBand, &g_multByBand})
         for (auto& l : *lists) l.clear();
-    g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = g_startFlag = 0;
+    g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = 0;
     g_refreshPending = 1;
-    for (auto* s : {&g_hostDir, &g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate,
-                    &g_startYear, &g_badQsoFileName})
+    for (auto* s : {&g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate, &g_startYear})
         s->clear();
 }
 

@@ -96,7 +96,6 @@ extern const CContestRules g_modeList;   // "CW", "SSB"
 
 extern QsoLog g_log;
 extern std::vector<std::string> g_bandsWorked;
-extern BandLists g_prevQsoRows;
 extern BandLists g_dxccByBand;
 extern BandLists g_multByBand;
 
@@ -105,24 +104,21 @@ extern int g_ownIsJA;
 extern int g_russianUi;
 extern int g_versionCalled;
 extern int g_exportPass;
-extern int g_startFlag;
 extern int g_refreshPending;
 
-extern std::string g_hostDir;
 extern std::string g_hostVersion;
 extern std::string g_ownCall;
 extern std::string g_ownPrefix;
 extern std::string g_startDayMonth;
 extern std::string g_endDate;
 extern std::string g_startYear;
-extern std::string g_badQsoFileName;
 
 // Back to the state of a freshly loaded library: the engine's part of the plug-in's one reset.
 void resetContestState();
 
 // Helpers shared by the engine rooms.
 std::string cleanExchange(std::string_view exchange); // upper case, white space off both ends
-bool isCountyCode(std::string_view code);
+bool isCountyCode(std::string_view code);         // two digits, "01" .. "50"
 bool isJapanesePrefix(std::string_view prefix);        // "JA", "JD/o", "JD/m"
 // One of the contest mode's bands, its name in any letter case ("20M" is 20 m; 160 m is no SSB band).
 bool isContestBand(std::string_view band, int contestMode);

@@ -11,8 +11,9 @@
 namespace {
 
 // The host's version: the "Tarn=" line of its ini file, found through the host folder's listing but read
-// from the current folder, as the host keeps it there. Leaves the old value when the file or the line is
-// missing.
+// from the current folder, as the host keeps it there. The bare name "Tarn" when no .ini file of the host
+// folder has "Tarn2.ini" in its name; the old value when the current folder's Tarn2.ini cannot be read or has no
+// such line.
 void findHostVersion(const std::string& hostDir, std::string& version) {
     bool found = false;
     for (const auto& name : platform::listDirectory(hostDir + "*.ini"))
@@ -44,7 +45,7 @@ void emptyPass() noexcept {
 // Everything of the new pass is made first; the state takes it only when all of it is there, in steps that
 // cannot fail.
 PassBegun beginPass(const PassStart& pass) {
-    std::string hostDir(pass.hostDir);
+    const std::string hostDir(pass.hostDir);
     std::string startDayMonth = pass.start.Format("%d.%m");
     std::string startYear = pass.start.Format("%Y");
     std::string endDate = pass.end.Format("%d.%m.%Y");
@@ -52,19 +53,15 @@ PassBegun beginPass(const PassStart& pass) {
     findHostVersion(hostDir, hostVersion);
     std::string ownPrefix(pass.ownPrefix);
     std::string ownCall(pass.ownCall);
-    BandLists rows;
-    for (int k = 0; k < kBandCount; ++k) rows[k] = {g_bandList[k], "-", "-", "-"};
     const int contestMode = storedContestMode();
 
     emptyPass();
-    g_hostDir.swap(hostDir);
     g_startDayMonth.swap(startDayMonth);
     g_startYear.swap(startYear);
     g_endDate.swap(endDate);
     g_hostVersion.swap(hostVersion);
     g_ownPrefix.swap(ownPrefix);
     g_ownCall.swap(ownCall);
-    g_prevQsoRows.swap(rows);
     // Set, never cleared: once a pass had a Russian or Japanese own prefix, the windows stay Russian and the
     // station JA until the library is loaded again. The system's own behaviour.
     if (jidx::isOneOf(g_ownPrefix, jidx::kRussianPrefixes)) g_russianUi = 1;
@@ -80,8 +77,7 @@ PassBegun beginPass(const PassStart& pass) {
 
 bool decideWindowStart(bool mainWindowOpen) {
     if (g_exportPass) settingsWrite("Start", "1");
-    g_startFlag = settingsReadInt("Start");
-    if (g_startFlag != 0) {
+    if (settingsReadInt("Start") != 0) {
         settingsWrite("Start", "0");
         return false;
     }
@@ -91,8 +87,6 @@ bool decideWindowStart(bool mainWindowOpen) {
 }
 
 void finishPass(const PassStart& pass) {
-    std::string name = "BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt";
-    std::string fileName = name;
-    g_badQsoFileName.swap(name);
-    g_badQsoFile.restart(std::move(fileName), jidx::modeRow(g_contestMode).badQsoTitle);
+    g_badQsoFile.restart("BadQSO_RarurAZIZ_" + pass.end.Format("%d_%m_%Y") + ".txt",
+                         jidx::modeRow(g_contestMode).badQsoTitle);
 }

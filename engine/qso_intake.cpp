@@ -112,8 +112,7 @@ void fillRecord(CInfo& r, const QsoInput& q, ProblemLines& problems) {
 int addData(const QsoInput& q) {
     ProblemLines problems(q);
     if (!isContestBand(q.band, g_contestMode)) return reject(problems, wrongBand);
-    if (!g_modeList.containsNoCase(q.mode) || q.mode != jidx::modeRow(g_contestMode).name)
-        return reject(problems, wrongMode);
+    if (q.mode != jidx::modeRow(g_contestMode).name) return reject(problems, wrongMode); // exactly, letter case too
     // An exchange of blanks only is no number either.
     if (ascii::trim(q.exchRcvd).empty() || ascii::trim(q.exchSent).empty()) return reject(problems, noNumber);
 

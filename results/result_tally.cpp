@@ -13,7 +13,6 @@
 #include "results/results.h"
 
 std::string g_resultText;
-int g_badQsoLines = 0;
 long long g_claimedScore = 0;
 
 namespace {
@@ -75,7 +74,6 @@ ResultTally tallyResult() {
     t.badQsoFileTrouble = g_badQsoFile.troubleToTell();
     if (t.badQsoFileTrouble) t.badQsoFileName = g_badQsoFile.name();
     g_badQsoFile.letGo();
-    g_badQsoLines = t.badQsoLines;
 
     // One walk over the log serves every band: each record goes to its band's count.
     std::vector<BandCount> counts(g_bandsWorked.size());
@@ -162,7 +160,6 @@ void storeClaimedScore(long long score) {
 
 void resetResults() {
     g_resultText.clear();
-    g_badQsoLines = 0;
     g_claimedScore = 0;
     claimedStored = false;
 }

@@ -7,7 +7,6 @@
 #include "results/result_tally.h"
 
 extern std::string g_resultText;
-extern int g_badQsoLines;
 extern long long g_claimedScore; // the score of the latest result, claimed by an export's Cabrillo log
 
 // Keeps the score of the latest result and stores it in the settings, where the next header dialog shows it.

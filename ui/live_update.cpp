@@ -37,7 +37,7 @@ void resetWindowHalf() {
     g_gridBand = 10;
     g_lastFrequency = 0;
     g_masterCaption.clear();
-    g_windowOnTop = g_windowLeft = g_windowTop = 0;
+    g_windowLeft = g_windowTop = 0;
     g_countyWindow = g_zoneWindow = nullptr;
     g_dxccWindow = nullptr;
 }

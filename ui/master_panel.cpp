@@ -56,9 +56,8 @@ void MasterPanel::setStationLabels() {
 }
 
 void MasterPanel::OnInitDialog() {
-    widgets::loadWindowPlace(kMasterPlace);
+    const widgets::Point place = widgets::loadWindowPlace(kMasterPlace);
     m_windowOnTop = settingsReadInt("setup_window_on_top") != 0;
-    g_windowOnTop = m_windowOnTop ? 1 : 0;
     const int startMode = windowStartMode();
     m_viewZone = settingsReadInt("setup_view_zone") != 0;
     m_viewDxcc = settingsReadInt("setup_view_dxcc") != 0;
@@ -76,7 +75,7 @@ void MasterPanel::OnInitDialog() {
     setModeCaption();
     setStationLabels();
     m_window.showChecks(checks());
-    m_window.placeOnTop(g_windowLeft, g_windowTop);
+    m_window.placeOnTop(place.x, place.y);
     if (!tellHostMode(contestMode)) return hostCallFailed();
     // The keyer's speed goes with CW at the window's start only, not with the operator's switch: the host's own
     // behaviour.
@@ -136,12 +135,12 @@ widgets::MultiplierGridWindow*& MasterPanel::stationGrid() {
 }
 
 void MasterPanel::openDxcc() {
-    g_dxccWindow = m_windows.openDxcc([this] { return panelState(); });
+    g_dxccWindow = m_windows.openDxcc([this] { return panelState(); }, m_windowOnTop);
 }
 
 void MasterPanel::openStationGrid() {
     widgets::MultiplierGridWindow*& grid = stationGrid();
-    grid = &grid == &g_zoneWindow ? m_windows.openZone() : m_windows.openCounty();
+    grid = &grid == &g_zoneWindow ? m_windows.openZone(m_windowOnTop) : m_windows.openCounty(m_windowOnTop);
 }
 
 // What decides is the window's existence, not the box.
@@ -171,7 +170,6 @@ void MasterPanel::OnViewZone() {
 
 void MasterPanel::OnWindowOnTop() {
     m_windowOnTop = !m_windowOnTop;
-    g_windowOnTop = m_windowOnTop ? 1 : 0;
     settingsWrite("setup_window_on_top", m_windowOnTop ? "1" : "0");
     CloseSecondaryWindows();
     m_window.showChecks(checks());

@@ -45,13 +45,13 @@ public:
     virtual void postRefresh() = 0;
 };
 
-// Opens the secondary windows, each at its stored place and on top when g_windowOnTop says so.
+// Opens the secondary windows, each at its stored place, and topmost when onTop (the main window's "Window on top").
 class SecondaryWindows {
 public:
     virtual ~SecondaryWindows() = default;
-    virtual widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source) = 0;
-    virtual widgets::MultiplierGridWindow* openCounty() = 0;
-    virtual widgets::MultiplierGridWindow* openZone() = 0;
+    virtual widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source, bool onTop) = 0;
+    virtual widgets::MultiplierGridWindow* openCounty(bool onTop) = 0;
+    virtual widgets::MultiplierGridWindow* openZone(bool onTop) = 0;
 };
 
 // The live update's own state, as the panel paints it.
@@ -121,8 +121,8 @@ private:
     bool m_viewDxcc = false;
     bool m_viewZone = false;
     bool m_windowOnTop = false;
-    // The window's own rows rather than g_prevQsoRows: a new pass resets those, and must not blank what the
-    // operator is looking at before the next live update looks the typed call up again.
+    // The window's own rows, kept across passes: a new pass must not blank what the operator is looking at before
+    // the next live update looks the typed call up again.
     std::array<std::array<std::string, 4>, jidx::kBandCount> m_rows;
 };
 

@@ -1,6 +1,5 @@
 #include "ui/window_globals.h"
 
-int g_windowOnTop = 0;
 int g_windowLeft = 0;
 int g_windowTop = 0;
 

@@ -1,5 +1,4 @@
-// The window half's shared globals: the window-placement pair and on-top choice that every plug-in window
-// reads, and the secondary windows that are open (null when closed). Window thread only.
+// The window half's shared globals: the window-placement pair that every plug-in window reads, and the secondary windows that are open (null when closed). Window thread only.
 #pragma once
 
 namespace widgets {
@@ -7,7 +6,6 @@ class MultiplierGridWindow;
 class DxccWindowView;
 } // namespace widgets
 
-extern int g_windowOnTop;  // non-zero: the secondary windows open topmost
 extern int g_windowLeft;   // the position last read or written by any plug-in window
 extern int g_windowTop;
 

@@ -154,6 +154,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     return result;
 }
 
+// OnMessage sees every message before the handlers: the main window takes its own check boxes' clicks (WM_COMMAND)
+// there, and its own messages.
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     INT_PTR result = 0;
     if (OnMessage(message, wParam, lParam, result)) return result;

@@ -56,8 +56,9 @@ protected:
     // The colour query of the dialog itself and of each control (type: CTLCOLOR_DLG, CTLCOLOR_BTN, ...): a brush
     // for the background, or nullptr for the system's.
     virtual HBRUSH OnCtlColor(HDC dc, HWND control, UINT type);
-    // Any other message: true when handled, with the dialog procedure's answer in result. Owner-draw messages
-    // from a control taken over by a CButton go to that object's DrawItem instead.
+    // Every message, first: true when handled, with the dialog procedure's answer in result; false passes it on to
+    // the handlers above, and an owner-draw request from a control taken over by a CButton to that object's
+    // DrawItem.
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result);
 
     HWND m_hWnd = nullptr;

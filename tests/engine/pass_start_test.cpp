@@ -3,6 +3,8 @@
 #include "engine/contest_settings.h"
 #include "engine/contest_state.h"
 #include "platform/settings.h"
+#include "plugin/window_door.h"
+#include "results/html_templates.h"
 #include "support/host.h"
 #include "ui/info_thread_headless.h"
 
@@ -13,25 +15,32 @@ using test::readFile;
 
 class PassStartTest : public test::HostTest {};
 
-TEST_F(PassStartTest, StoresTheFactsOfThePass) {
+// The text result of a DX station's CW pass with an empty log: the contest's dates and the own call show.
+std::string emptyCwResult(const std::string& dates, const std::string& ownCall) {
+    return "    JIDX-CW-CONTEST " + dates + "\r\n\tContestant: " + ownCall +
+           " \r\n\tQSOs\tPoints\tCounty\r\nTotal\t 0\t 0\t 0\r\nDupe\t 0\r\nBad QSO\t 0\r\n\r\n"
+           "Score: 0*0 = 0\r\n\t\t\tRate\r\nHourly (10min) QSO rate:     0 (0) QSOs/hour\r\n"
+           "Hourly (10min) pts rate:     0 (0) points/hour\r\n\r\nLast QSO: 0 points\r\n\r\n" +
+           g_creditLine;
+}
+
+// What the pass's facts show: the result's title lines, the bad-QSO file named by the contest's end, and the
+// windows' view of the pass.
+TEST_F(PassStartTest, ShowsTheFactsOfThePass) {
     Pass p;
     p.start = test::at(2017, 1, 7, 0, 0);
     p.end = test::at(2017, 1, 8, 23, 59);
     p.ownCall = "K1AR/P";
     p.hostDir = "./host/";
     test::reset(p);
-    EXPECT_EQ("07.01", g_startDayMonth);
-    EXPECT_EQ("2017", g_startYear);
-    EXPECT_EQ("08.01.2017", g_endDate);
-    EXPECT_EQ("BadQSO_RarurAZIZ_08_01_2017.txt", g_badQsoFileName);
     EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", readFile("BadQSO_RarurAZIZ_08_01_2017.txt"));
-    EXPECT_EQ("K1AR/P", g_ownCall);
-    EXPECT_EQ("K", g_ownPrefix);
-    EXPECT_EQ("./host/", g_hostDir);
-    EXPECT_EQ("Tarn", g_hostVersion);
-    EXPECT_EQ(0, g_ownIsJA);
-    for (int k = 0; k < kBandCount; ++k)
-        EXPECT_EQ((std::vector<std::string>{g_bandList[k], "-", "-", "-"}), g_prevQsoRows[k]) << k;
+    EXPECT_EQ(emptyCwResult("07.01-08.01.2017", "K1AR/P"), test::result());
+    const ui::PassView view = windowDoor().passView();
+    EXPECT_EQ(0, view.contestMode);
+    EXPECT_FALSE(view.ownIsJA);
+    EXPECT_FALSE(view.russianUi);
+    EXPECT_EQ("2017", view.startYear);
+    EXPECT_EQ("Tarn", g_hostVersion); // no Tarn2.ini in ./host/
 }
 
 TEST_F(PassStartTest, EmptiesTheLogButKeepsTheMultiplierLists) {
@@ -84,7 +93,12 @@ TEST_F(PassStartTest, StartMarkerOpensTheWindowOnEverySecondPass) {
     test::reset();
     EXPECT_EQ(1, headless::requests().threadStarts);
     EXPECT_EQ("1", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Start", "?"));
-    EXPECT_EQ(1, g_startFlag == 0);
+    headless::setWindowOpen(false); // the marker that pass wrote counts: the next pass starts none
+    test::reset();
+    EXPECT_EQ(1, headless::requests().threadStarts);
+    EXPECT_EQ("0", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Start", "?"));
+    test::reset();
+    EXPECT_EQ(2, headless::requests().threadStarts);
 }
 
 TEST_F(PassStartTest, ExportPassNeverStartsTheWindowAndLeavesTheMarkerAtZero) {
@@ -92,9 +106,10 @@ TEST_F(PassStartTest, ExportPassNeverStartsTheWindowAndLeavesTheMarkerAtZero) {
     p.exportPass = 1;
     test::reset(p);
     EXPECT_EQ(0, headless::requests().threadStarts);
-    EXPECT_EQ(1, g_startFlag);
     EXPECT_EQ(1, g_exportPass);
     EXPECT_EQ("0", platform::profileRead("Plugins/VU-VO.ini", "Settings", "Start", "?"));
+    test::reset(); // the marker at zero: the next ordinary pass opens the window
+    EXPECT_EQ(1, headless::requests().threadStarts);
 }
 
 TEST_F(PassStartTest, ModeComesFromTheSettingsAndSetsTheHeader) {
@@ -145,9 +160,7 @@ TEST_F(PassStartTest, HostVersionComesFromTheTarnLine) {
 TEST_F(PassStartTest, NullParametersGiveEmptyTextsAndNullDates) {
     EXPECT_EQ(1, ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr));
-    EXPECT_EQ("", g_ownCall);
-    EXPECT_EQ("", g_startDayMonth);
-    EXPECT_EQ("BadQSO_RarurAZIZ_.txt", g_badQsoFileName);
+    EXPECT_EQ(emptyCwResult("-", ""), test::result());
     EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", readFile("BadQSO_RarurAZIZ_.txt"));
 }
 

@@ -4,7 +4,8 @@
 #include "platform/posix/os_calls.h"
 #include "platform/settings.h"
 
-#include "temp_folder.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,7 @@ OsCalls faulty() {
     return calls;
 }
 
-class FileReplace : public FolderTest {
+class FileReplace : public test::ScratchFolderTest {
 protected:
     FileReplace() : m_real(osCalls()) {
         fault = Fault{};
@@ -118,11 +119,11 @@ const Failure kFailures[] = {
 
 TEST_F(FileReplace, AFailureLeavesTheOldFileWholeAndNothingElse) {
     for (const Failure& failure : kFailures) {
-        writeBytes(file, kOld);
+        test::writeFile(file, kOld);
         fault = Fault{};
         failure.arm();
         EXPECT_FALSE(platform::writeWholeFile(file, kNew)) << failure.what;
-        EXPECT_EQ(kOld, readBytes(file)) << failure.what;
+        EXPECT_EQ(kOld, test::readFile(file)) << failure.what;
         EXPECT_EQ(Names{"K1AR.cbr"}, listing()) << failure.what;
     }
 }
@@ -138,28 +139,28 @@ TEST_F(FileReplace, AFailureWithoutAnOldFileLeavesNoFile) {
 
 // A power cut right after the rename must find the new file's contents on the disk.
 TEST_F(FileReplace, TheNewFileReachesTheDiskBeforeItTakesTheOldOnesPlace) {
-    writeBytes(file, kOld);
+    test::writeFile(file, kOld);
     EXPECT_TRUE(platform::writeWholeFile(file, kNew));
     EXPECT_EQ("fsync rename ", fault.order);
-    EXPECT_EQ(kNew, readBytes(file));
+    EXPECT_EQ(kNew, test::readFile(file));
 }
 
 // A file made again from memory whose replacement is refused: written in place, cut to its new length.
 TEST_F(FileReplace, OverwritingInPlaceTakesTheNewBytesWhole) {
-    writeBytes(file, kNew);
+    test::writeFile(file, kNew);
     EXPECT_TRUE(platform::overwriteFile(file, kOld));
-    EXPECT_EQ(kOld, readBytes(file));
+    EXPECT_EQ(kOld, test::readFile(file));
     EXPECT_EQ("", fault.order);
     fault.room = 5;
     EXPECT_FALSE(platform::overwriteFile(file, kNew));
 }
 
 TEST_F(FileReplace, ShortAndInterruptedWritesStillWriteEverything) {
-    writeBytes(file, kOld);
+    test::writeFile(file, kOld);
     fault.perWrite = 3;
     fault.interruptions = 2;
     EXPECT_TRUE(platform::writeWholeFile(file, kNew));
-    EXPECT_EQ(kNew, readBytes(file));
+    EXPECT_EQ(kNew, test::readFile(file));
     EXPECT_EQ(Names{"K1AR.cbr"}, listing());
 }
 
@@ -167,18 +168,18 @@ TEST_F(FileReplace, TheSettingsFileStaysAsItWasWhenItCannotBeReplaced) {
     const std::string ini = folder.path("VU-VO.ini");
     const std::string before = "[Settings]\r\nMode=1\r\nClaimed=40\r\nName=Kenji Vu\r\n";
     for (const Failure& failure : kFailures) {
-        writeBytes(ini, before);
+        test::writeFile(ini, before);
         fault = Fault{};
         failure.arm();
         EXPECT_FALSE(platform::profileWrite(ini, "Settings", "Claimed", "41")) << failure.what;
-        EXPECT_EQ(before, readBytes(ini)) << failure.what;
+        EXPECT_EQ(before, test::readFile(ini)) << failure.what;
         EXPECT_EQ(Names{"VU-VO.ini"}, listing()) << failure.what;
     }
 }
 
 TEST_F(FileReplace, AFileThatCannotBeReadIsNeitherReadNorRewritten) {
     const std::string ini = folder.path("VU-VO.ini");
-    writeBytes(ini, "[Settings]\r\nMode=1\r\n");
+    test::writeFile(ini, "[Settings]\r\nMode=1\r\n");
     fault.failRead = EIO;
     std::string bytes = "stale";
     EXPECT_EQ(platform::ReadResult::failed, platform::readWholeFile(ini, bytes));
@@ -189,11 +190,11 @@ TEST_F(FileReplace, AFileThatCannotBeReadIsNeitherReadNorRewritten) {
     EXPECT_EQ("d", platform::profileRead(ini, "Settings", "Mode", "d"));
     EXPECT_FALSE(platform::profileWrite(ini, "Settings", "Claimed", "41"));
     fault.failRead = 0;
-    EXPECT_EQ("[Settings]\r\nMode=1\r\n", readBytes(ini));
+    EXPECT_EQ("[Settings]\r\nMode=1\r\n", test::readFile(ini));
 }
 
 TEST_F(FileReplace, TheNewFileKeepsTheOldOnesPermissionsAndLinksStayLinks) {
-    writeBytes(file, kOld);
+    test::writeFile(file, kOld);
     ASSERT_EQ(0, ::chmod(file.c_str(), 0640));
     ASSERT_TRUE(platform::writeWholeFile(file, kNew));
     struct stat replaced {};
@@ -201,12 +202,12 @@ TEST_F(FileReplace, TheNewFileKeepsTheOldOnesPermissionsAndLinksStayLinks) {
     EXPECT_EQ(0640u, replaced.st_mode & 07777);
 
     std::filesystem::create_directory(folder.path("logs"));
-    writeBytes(folder.path("logs/K1AR.cbr"), kOld);
+    test::writeFile(folder.path("logs/K1AR.cbr"), kOld);
     const std::string link = folder.path("link.cbr");
     std::filesystem::create_symlink("logs/K1AR.cbr", link);
     ASSERT_TRUE(platform::writeWholeFile(link, kNew));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(kNew, readBytes(folder.path("logs/K1AR.cbr")));
+    EXPECT_EQ(kNew, test::readFile(folder.path("logs/K1AR.cbr")));
     EXPECT_EQ((Names{"K1AR.cbr"}), [&] {
         Names names;
         for (const auto& entry : std::filesystem::directory_iterator(folder.path("logs")))
@@ -223,11 +224,11 @@ TEST_F(FileReplace, AnAppendFileGoesOnInTheFileThatReplacedItsOwn) {
     ASSERT_TRUE(append.append(bad, "header\r\nline 1\r\n"));
     ASSERT_TRUE(platform::writeWholeFile(bad, "header\r\n"));
     ASSERT_TRUE(append.append(bad, "line 2\r\n"));
-    EXPECT_EQ("header\r\nline 2\r\n", readBytes(bad));
+    EXPECT_EQ("header\r\nline 2\r\n", test::readFile(bad));
     append.close();
     ASSERT_TRUE(platform::writeWholeFile(bad, "header\r\n"));
     ASSERT_TRUE(append.append(bad, "line 3\r\n"));
-    EXPECT_EQ("header\r\nline 3\r\n", readBytes(bad));
+    EXPECT_EQ("header\r\nline 3\r\n", test::readFile(bad));
 }
 
 namespace {
@@ -275,7 +276,7 @@ void fillDisk(const std::string& path) {
 } // namespace
 
 TEST(FullDisk, NothingIsCutWhenTheDiskIsFull) {
-    TempFolder folder;
+    test::ScratchFolder folder;
     const std::string cbr = folder.path("K1AR.cbr"), ini = folder.path("VU-VO.ini");
     const std::string settings = "[Settings]\r\nMode=1\r\nClaimed=40\r\nName=Kenji Vu\r\n";
     const auto report = onTinyDisk(folder.root(), [&] {
@@ -291,8 +292,8 @@ TEST(FullDisk, NothingIsCutWhenTheDiskIsFull) {
                                                     ? "written" : "failed") + "\n";
         out += "profileWrite: " + std::string(platform::profileWrite(ini, "Settings", "Address", "1 Main St")
                                                   ? "written" : "failed") + "\n";
-        out += "K1AR.cbr: " + std::string(readBytes(cbr) == kOld ? "as it was" : "changed") + "\n";
-        out += "VU-VO.ini: " + std::string(readBytes(ini) == settings ? "as it was" : "changed") + "\n";
+        out += "K1AR.cbr: " + std::string(test::readFile(cbr) == kOld ? "as it was" : "changed") + "\n";
+        out += "VU-VO.ini: " + std::string(test::readFile(ini) == settings ? "as it was" : "changed") + "\n";
         Names names;
         for (const auto& entry : std::filesystem::directory_iterator(folder.root()))
             names.push_back(entry.path().filename().string());

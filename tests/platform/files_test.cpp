@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
-#include "temp_folder.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,13 @@ using namespace std::string_literals;
 using namespace std::string_view_literals;
 using Lines = std::vector<std::string>;
 
-class FilesTest : public FolderTest {
+class FilesTest : public test::ScratchFolderTest {
 protected:
     std::string file = folder.path("log.txt");
 
     // Lines of a file holding bytes.
     Lines linesOf(const std::string& bytes) {
-        writeBytes(file, bytes);
+        test::writeFile(file, bytes);
         Lines lines{"stale"};
         EXPECT_TRUE(platform::readLines(file, lines));
         return lines;
@@ -67,20 +68,20 @@ TEST_F(FilesTest, MissingFileHasNoLines) {
 
 TEST_F(FilesTest, AppendCreatesThenAppendsBytesUnchanged) {
     ASSERT_TRUE(platform::appendToFile(file, "first\n"));
-    EXPECT_EQ(readBytes(file), "first\n");
+    EXPECT_EQ(test::readFile(file), "first\n");
     ASSERT_TRUE(platform::appendToFile(file, "x\0y\r\n"sv));
     ASSERT_TRUE(platform::appendToFile(file, ""));
-    EXPECT_EQ(readBytes(file), "first\nx\0y\r\n"s);
+    EXPECT_EQ(test::readFile(file), "first\nx\0y\r\n"s);
     EXPECT_FALSE(platform::appendToFile(folder.path("absent/log.txt"), "x"));
 }
 
 TEST_F(FilesTest, WriteWholeFileCreatesAndTruncates) {
     ASSERT_TRUE(platform::writeWholeFile(file, "a long first content\n"));
-    EXPECT_EQ(readBytes(file), "a long first content\n");
+    EXPECT_EQ(test::readFile(file), "a long first content\n");
     ASSERT_TRUE(platform::writeWholeFile(file, "short\n"));
-    EXPECT_EQ(readBytes(file), "short\n");
+    EXPECT_EQ(test::readFile(file), "short\n");
     ASSERT_TRUE(platform::writeWholeFile(file, ""));
-    EXPECT_EQ(readBytes(file), "");
+    EXPECT_EQ(test::readFile(file), "");
     EXPECT_FALSE(platform::writeWholeFile(folder.path("absent/log.txt"), "x"));
     EXPECT_FALSE(platform::writeWholeFile(folder.root(), "x"));
 }
@@ -90,7 +91,7 @@ TEST_F(FilesTest, BackslashesSeparateFolders) {
     const std::string windowsStyle = folder.root() + "\\sub\\log.txt";
     ASSERT_TRUE(platform::writeWholeFile(windowsStyle, "a\r\n"));
     ASSERT_TRUE(platform::appendToFile(windowsStyle, "b\r\n"));
-    EXPECT_EQ(readBytes(folder.path("sub/log.txt")), "a\r\nb\r\n");
+    EXPECT_EQ(test::readFile(folder.path("sub/log.txt")), "a\r\nb\r\n");
     Lines lines;
     ASSERT_TRUE(platform::readLines(windowsStyle, lines));
     EXPECT_EQ(lines, (Lines{"a", "b"}));
@@ -98,7 +99,7 @@ TEST_F(FilesTest, BackslashesSeparateFolders) {
 
 TEST_F(FilesTest, ListDirectoryMatchesWithoutRegardToCase) {
     for (const char* name : {"Alpha.INI", "beta.ini", "gamma.txt", "delta.ini.bak", "README", "a[1].ini"}) {
-        writeBytes(folder.path(name), "");
+        test::writeFile(folder.path(name), "");
     }
     std::filesystem::create_directory(folder.path("Sub.Ini"));
     EXPECT_EQ(sortedListing(folder.root() + "/*.ini"), (Lines{"Alpha.INI", "Sub.Ini", "a[1].ini", "beta.ini"}));

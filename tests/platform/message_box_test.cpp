@@ -5,9 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
+#include <string>
+
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 using platform::MessageIcon;
 
@@ -24,20 +25,17 @@ TEST(MessageBox, PrintsCaptionAndTextAndLogsText) {
 // A host's stand-in that names a message log is given every text there, encoded on one line, and tells the user
 // itself: nothing is printed. A log that cannot be written loses nothing: the text is printed as without one.
 TEST(MessageBox, GivesTextsToTheMessageLogInsteadOfPrinting) {
-    const std::filesystem::path log = std::filesystem::path(testing::TempDir()) / "message_box_test_log.txt";
-    std::filesystem::remove(log);
+    const test::ScratchFolder folder;
+    const std::string log = folder.path("message_box_test_log.txt");
     setenv("VUVO_MESSAGE_LOG", log.c_str(), 1);
     platform::takeShownMessages();
     testing::internal::CaptureStderr();
     platform::showMessage("File produced: K1VU.cbr", "Output", MessageIcon::information);
     platform::showMessage("two\r\nlines \\ and a backslash", "", MessageIcon::none);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    std::ifstream in(log, std::ios::binary);
-    std::ostringstream logged;
-    logged << in.rdbuf();
-    EXPECT_EQ(logged.str(), "File produced: K1VU.cbr\ntwo\\r\\nlines \\\\ and a backslash\n");
+    EXPECT_EQ(test::readFile(log), "File produced: K1VU.cbr\ntwo\\r\\nlines \\\\ and a backslash\n");
 
-    setenv("VUVO_MESSAGE_LOG", (log / "no-such-folder" / "log.txt").c_str(), 1);
+    setenv("VUVO_MESSAGE_LOG", (log + "/no-such-folder/log.txt").c_str(), 1);
     testing::internal::CaptureStderr();
     platform::showMessage("File produced: K1VU.cbr", "Output", MessageIcon::information);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "[Output] File produced: K1VU.cbr\n");

@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 
-#include "temp_folder.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-class ProfileTest : public FolderTest {
+class ProfileTest : public test::ScratchFolderTest {
 protected:
     std::string ini = folder.path("vuvo.ini");
 
@@ -23,16 +24,16 @@ protected:
     // Writes text as the file, sets one key and gives the file's bytes afterwards.
     std::string rewrite(const std::string& text, const std::string& section, const std::string& key,
                         const std::string& value) {
-        writeBytes(ini, text);
+        test::writeFile(ini, text);
         EXPECT_TRUE(platform::profileWrite(ini, section, key, value));
-        return readBytes(ini);
+        return test::readFile(ini);
     }
 };
 
 } // namespace
 
 TEST_F(ProfileTest, ReadIgnoresCaseAndBlanksAroundNamesAndValues) {
-    writeBytes(ini, "[Main]\r\n  CallSign =  DL1ABC  \r\n\tZone\t=\t14\t\r\n[ Other ]\r\nempty=\r\nsum=a=b\r\n");
+    test::writeFile(ini, "[Main]\r\n  CallSign =  DL1ABC  \r\n\tZone\t=\t14\t\r\n[ Other ]\r\nempty=\r\nsum=a=b\r\n");
     EXPECT_EQ(read("main", "callsign"), "DL1ABC");
     EXPECT_EQ(read(" MAIN\t", " ZONE "), "14");
     EXPECT_EQ(read("other", "EMPTY"), "");
@@ -40,7 +41,7 @@ TEST_F(ProfileTest, ReadIgnoresCaseAndBlanksAroundNamesAndValues) {
 }
 
 TEST_F(ProfileTest, ReadDropsOneMatchingPairOfQuotes) {
-    writeBytes(ini, "[Q]\r\n"
+    test::writeFile(ini, "[Q]\r\n"
                     "double=\"  spaced  \"\r\n"
                     "single='one'\r\n"
                     "mixed=\"open'\r\n"
@@ -59,7 +60,7 @@ TEST_F(ProfileTest, ReadDropsOneMatchingPairOfQuotes) {
 
 // As kernel32 reads them: a ';' line is a key like any other, a line without '=' a key without a value.
 TEST_F(ProfileTest, ReadTakesSemicolonLinesAsKeysAndBareLinesAsNoValue) {
-    writeBytes(ini, "[S]\r\n;key=commented\r\n  ;blank=also comment\r\nbare\r\nkey=real\r\n");
+    test::writeFile(ini, "[S]\r\n;key=commented\r\n  ;blank=also comment\r\nbare\r\nkey=real\r\n");
     EXPECT_EQ(read("S", "key"), "real");
     EXPECT_EQ(read("S", ";key"), "commented");
     EXPECT_EQ(read("S", ";blank"), "also comment");
@@ -67,7 +68,7 @@ TEST_F(ProfileTest, ReadTakesSemicolonLinesAsKeysAndBareLinesAsNoValue) {
 }
 
 TEST_F(ProfileTest, ReadTakesFirstSectionAndFirstKey) {
-    writeBytes(ini, "[A]\r\nk=1\r\nk=2\r\n[B]\r\nk=3\r\nonlyB=b\r\n[a]\r\nk=4\r\nonly=5\r\n");
+    test::writeFile(ini, "[A]\r\nk=1\r\nk=2\r\n[B]\r\nk=3\r\nonlyB=b\r\n[a]\r\nk=4\r\nonly=5\r\n");
     EXPECT_EQ(read("A", "k"), "1");
     EXPECT_EQ(read("b", "K"), "3");
     // The later [a] is not searched once [A] matched.
@@ -77,7 +78,7 @@ TEST_F(ProfileTest, ReadTakesFirstSectionAndFirstKey) {
 
 TEST_F(ProfileTest, ReadGivesDefaultWhenAnythingIsAbsent) {
     EXPECT_EQ(read("S", "k"), "<default>");
-    writeBytes(ini, "outside=1\r\n[S]\r\nk=v\r\n");
+    test::writeFile(ini, "outside=1\r\n[S]\r\nk=v\r\n");
     EXPECT_EQ(read("T", "k"), "<default>");
     EXPECT_EQ(read("S", "x"), "<default>");
     EXPECT_EQ(read("S", "outside"), "<default>");
@@ -89,7 +90,7 @@ TEST_F(ProfileTest, ReadGivesDefaultWhenAnythingIsAbsent) {
 
 TEST_F(ProfileTest, ReadsWholeLongValuesAndLfOnlyFiles) {
     const std::string longValue(300, 'x');
-    writeBytes(ini, "[S]\nlong=" + longValue + "\nshort=v\n");
+    test::writeFile(ini, "[S]\nlong=" + longValue + "\nshort=v\n");
     EXPECT_EQ(read("S", "long"), longValue);
     EXPECT_EQ(read("S", "short"), "v");
 }
@@ -98,14 +99,14 @@ TEST_F(ProfileTest, AcceptsBackslashSeparators) {
     std::filesystem::create_directory(folder.path("sub"));
     const std::string windowsStyle = folder.root() + "\\sub\\my.ini";
     ASSERT_TRUE(platform::profileWrite(windowsStyle, "S", "k", "v"));
-    EXPECT_EQ(readBytes(folder.path("sub/my.ini")), "[S]\r\nk=v\r\n");
+    EXPECT_EQ(test::readFile(folder.path("sub/my.ini")), "[S]\r\nk=v\r\n");
     EXPECT_EQ(platform::profileRead(windowsStyle, "S", "k", "d"), "v");
 }
 
 TEST_F(ProfileTest, WriteCreatesMissingFile) {
     // Names lose their leading blanks only, as kernel32 stores them; they are still found trimmed.
     ASSERT_TRUE(platform::profileWrite(ini, " Main ", "\tCall ", " DL1ABC"));
-    EXPECT_EQ(readBytes(ini), "[Main ]\r\nCall =DL1ABC\r\n");
+    EXPECT_EQ(test::readFile(ini), "[Main ]\r\nCall =DL1ABC\r\n");
     EXPECT_EQ(read("main", "call"), "DL1ABC");
 }
 
@@ -183,11 +184,11 @@ TEST_F(ProfileTest, WriteFailsWithoutFolderAndOnFolders) {
 // Nothing written adds a line: a value typed with a line break (a header box, a pasted text) stays one value,
 // and a name cannot open a section.
 TEST_F(ProfileTest, LineBreaksInWhatIsWrittenBecomeBlanks) {
-    writeBytes(ini, "[Settings]\r\nMode=1\r\n");
+    test::writeFile(ini, "[Settings]\r\nMode=1\r\n");
     ASSERT_TRUE(platform::profileWrite(ini, "Settings", "Address", "1 Main St\r\n[Other]\r\nMode=0"));
     ASSERT_TRUE(platform::profileWrite(ini, "Settings", "Name\nMode", "Kenji\rVu\n"));
     ASSERT_TRUE(platform::profileWrite(ini, "Sett\r\nings]\n[Other", "k", "v"));
-    EXPECT_EQ(readBytes(ini), "[Settings]\r\n"
+    EXPECT_EQ(test::readFile(ini), "[Settings]\r\n"
                               "Mode=1\r\n"
                               "Address=1 Main St  [Other]  Mode=0\r\n"
                               "Name Mode=Kenji Vu\r\n"
@@ -221,7 +222,7 @@ TEST_F(ProfileTest, WritesFromSeveralThreadsAtOnceLoseNoKey) {
             expected.push_back(key + "=value of " + key);
         }
     }
-    std::istringstream file(readBytes(ini));
+    std::istringstream file(test::readFile(ini));
     for (std::string line; std::getline(file, line);) lines.push_back(line.substr(0, line.size() - 1));
     std::sort(expected.begin(), expected.end());
     std::sort(lines.begin(), lines.end());

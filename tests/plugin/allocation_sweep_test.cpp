@@ -144,8 +144,8 @@ int runChild(const std::vector<Step>& steps, std::size_t step, long failAt, cons
     if (child == 0) {
         int code = ranClean;
         {
-            test::InScratchFolder folder;
-            setenv("VUVO_MESSAGE_LOG", (folder.path() / "messages.txt").c_str(), 1);
+            test::ScratchFolder folder{test::ScratchFolder::current};
+            setenv("VUVO_MESSAGE_LOG", folder.path("messages.txt").c_str(), 1);
             // What reaches the disk is not in question here, and each flush costs milliseconds.
             platform::posix::osCalls().fsync = [](int) { return 0; };
             resetPluginState();
@@ -169,8 +169,8 @@ int runChild(const std::vector<Step>& steps, std::size_t step, long failAt, cons
 
 TEST(AllocationSweep, EveryAllocationOfEveryCallFailingLeavesTheNextRunClean) {
     const std::vector<Step> steps = contest();
-    test::InScratchFolder here;
-    const std::string out = (here.path() / "outputs.txt").string();
+    test::ScratchFolder here{test::ScratchFolder::current};
+    const std::string out = here.path("outputs.txt");
     ASSERT_EQ(0, runChild(steps, 0, 0, out));
     const std::string clean = test::readFile(out);
     ASSERT_NE(std::string::npos, clean.find("JA1AAA  599  13   DUPE !!!\r\n")) << clean;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
+#include "support/file_bytes.h"
 #include "support/scratch_folder.h"
 
 namespace {
@@ -55,7 +56,7 @@ TEST_F(Library, ExportsNothingElse) {
 }
 
 TEST_F(Library, ScoresAPassThroughThePlainNames) {
-    test::InScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
     auto reset = fn<decltype(ResetStats0)>("ResetStats0");
     auto addData = fn<decltype(AddData0)>("AddData0");
     auto getResult = fn<decltype(GetResult0)>("GetResult0");
@@ -69,10 +70,7 @@ TEST_F(Library, ScoresAPassThroughThePlainNames) {
     std::string text = getResult(nullptr);
     EXPECT_NE(std::string::npos, text.find("160m\t 1\t 4\t 1\r\nTotal\t 1\t 4\t 1\r\n")) << text;
 
-    std::ifstream settings("Plugins/VU-VO.ini", std::ios::binary);
-    std::stringstream ini;
-    ini << settings.rdbuf();
-    EXPECT_EQ("[Settings]\r\nStart=1\r\nClaimed=4\r\n", ini.str());
+    EXPECT_EQ("[Settings]\r\nStart=1\r\nClaimed=4\r\n", test::readFile("Plugins/VU-VO.ini"));
 }
 
 } // namespace

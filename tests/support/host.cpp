@@ -1,8 +1,5 @@
 #include "support/host.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "cabrillo/cabrillo_log.h"
 #include "engine/contest_state.h"
 #include "platform/posix/message_log.h"
@@ -49,18 +46,6 @@ int check(const std::string& call, const std::string& band, const std::string& m
     EXPECT_STREQ("untouched", out1);
     EXPECT_STREQ("untouched", out2);
     return code;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "(missing)";
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 void HostTest::SetUp() {

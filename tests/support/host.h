@@ -6,6 +6,7 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
+#include "support/file_bytes.h"
 #include "support/scratch_folder.h"
 
 namespace test {
@@ -43,9 +44,6 @@ std::string result(int* status = nullptr);
 int check(const std::string& call, const std::string& band, const std::string& mode, const std::string& prefix,
           int zone = 0, const char* otherBand = nullptr);
 
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& bytes);
-
 // The bad-QSO file of the default pass (contest end 12 April 2026).
 inline const char* kBadQsoFile = "BadQSO_RarurAZIZ_12_04_2026.txt";
 
@@ -53,7 +51,7 @@ inline const char* kBadQsoFile = "BadQSO_RarurAZIZ_12_04_2026.txt";
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    InScratchFolder m_folder;
+    ScratchFolder m_folder{ScratchFolder::current};
 };
 
 } // namespace test

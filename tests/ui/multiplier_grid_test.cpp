@@ -127,7 +127,7 @@ protected:
     }
 
 private:
-    test::InScratchFolder m_folder;
+    test::ScratchFolder m_folder{test::ScratchFolder::current};
 };
 
 TEST_F(WindowPlaces, MissingKeysGiveEachWindowItsDefault) {

@@ -7,21 +7,22 @@
 #include "gui_driver.h"
 #include "plugin/plugin_exports.h"
 #include "resources/resource.h"
-#include "temp_dir.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 #include "built_plugin.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ExportPass : public TempDirTest {
+class ExportPass : public test::ScratchFolderTest {
 protected:
     void SetUp() override {
         char old[MAX_PATH];
         GetCurrentDirectoryA(MAX_PATH, old);
         m_oldDir = old;
-        ASSERT_TRUE(CreateDirectoryA(dir.path("Plugins").c_str(), nullptr));
-        ASSERT_TRUE(SetCurrentDirectoryA(dir.root().c_str()));
+        ASSERT_TRUE(CreateDirectoryA(folder.path("Plugins").c_str(), nullptr));
+        ASSERT_TRUE(SetCurrentDirectoryA(folder.root().c_str()));
         m_module = LoadLibraryA(builtPluginPath().c_str());
         ASSERT_NE(nullptr, m_module) << builtPluginPath();
         m_reset = reinterpret_cast<decltype(&ResetStats0)>(reinterpret_cast<void*>(GetProcAddress(m_module, "ResetStats0")));
@@ -74,7 +75,7 @@ protected:
 };
 
 TEST_F(ExportPass, OkWritesTheHeaderAsTypedIntoFileAndSettings) {
-    putFile(dir.path("Plugins\\VU-VO.ini"), "[Settings]\r\nMode=0\r\nSoapBox=Old<CR><LF>line\r\n");
+    test::writeFile(folder.path("Plugins\\VU-VO.ini"), "[Settings]\r\nMode=0\r\nSoapBox=Old<CR><LF>line\r\n");
     std::string contest, soapbox, message;
     HINSTANCE from = nullptr;
     const int status = exportOneQso(
@@ -92,18 +93,18 @@ TEST_F(ExportPass, OkWritesTheHeaderAsTypedIntoFileAndSettings) {
     EXPECT_EQ("JIDX-CW", contest);
     EXPECT_EQ("Old\r\nline", soapbox);
     EXPECT_EQ("File produced: UA9XYZ.cbr", message);
-    const std::string log = fileBytes(dir.path("UA9XYZ.cbr"));
+    const std::string log = test::readFile(folder.path("UA9XYZ.cbr"));
     EXPECT_NE(std::string::npos, log.find("\r\nOPERATORS: UA9XYZ\r\nOPERATORS: RA9ABC\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find("\r\nSOAPBOX: Old\r\nSOAPBOX: line\r\n")) << log;
     EXPECT_NE(std::string::npos, log.find("JA1ABC")) << log;
-    const std::string settings = fileBytes(dir.path("Plugins\\VU-VO.ini"));
+    const std::string settings = test::readFile(folder.path("Plugins\\VU-VO.ini"));
     EXPECT_NE(std::string::npos, settings.find("Operators=UA9XYZ<CR><LF>RA9ABC\r\n")) << settings;
     EXPECT_NE(std::string::npos, settings.find("SoapBox=Old<CR><LF>line\r\n")) << settings;
 }
 
 TEST_F(ExportPass, CancelWritesNoFileAndKeepsTheSettings) {
     const std::string ini = "[Settings]\r\nMode=1\r\nOperators=UA9XYZ\r\nSoapBox=Old<CR><LF>line\r\n";
-    putFile(dir.path("Plugins\\VU-VO.ini"), ini);
+    test::writeFile(folder.path("Plugins\\VU-VO.ini"), ini);
     std::string contest, message;
     exportOneQso(
         [&](HWND dialog) {
@@ -114,8 +115,8 @@ TEST_F(ExportPass, CancelWritesNoFileAndKeepsTheSettings) {
         message);
     EXPECT_EQ("JIDX-SSB", contest);
     EXPECT_EQ("Export cancelled: no Cabrillo file was written", message);
-    EXPECT_FALSE(exists(dir.path("UA9XYZ.cbr")));
-    const std::string settings = fileBytes(dir.path("Plugins\\VU-VO.ini"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("UA9XYZ.cbr")));
+    const std::string settings = test::readFile(folder.path("Plugins\\VU-VO.ini"));
     EXPECT_NE(std::string::npos, settings.find("Operators=UA9XYZ\r\n")) << settings;
     EXPECT_EQ(std::string::npos, settings.find("cancelled")) << settings;
 }

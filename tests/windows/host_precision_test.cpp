@@ -42,12 +42,12 @@ TEST(HostPrecision, GoldenPassIsTheSameAtEveryPrecision) {
     ASSERT_TRUE(loadCtyFile(VUVO_HOSTSIM_DIR "/data/cty_excerpt.dat", cty, messages));
     for (LogQso& q : log.qsos) q.prefix = cty.resolve(q.call).prefix;
     const std::string golden = VUVO_HOSTSIM_DIR "/golden/dx_cw_score.";
-    const std::string wantResult = withoutLastLineEnd(fileBytes(golden + "stdout"));
-    const std::string wantBad = fileBytes(golden + "BadQSO_RarurAZIZ_12_04_2026.txt");
+    const std::string wantResult = withoutLastLineEnd(test::readFile(golden + "stdout"));
+    const std::string wantBad = test::readFile(golden + "BadQSO_RarurAZIZ_12_04_2026.txt");
     ASSERT_NE("(missing)", wantBad);
 
     for (const Precision& precision : callerPrecisions()) {
-        ScratchFolder folder;
+        test::ScratchFolder folder{test::ScratchFolder::current};
         PluginHost plugin;
         std::string why;
         ASSERT_TRUE(plugin.load(why)) << why;
@@ -66,7 +66,7 @@ TEST(HostPrecision, GoldenPassIsTheSameAtEveryPrecision) {
             EXPECT_EQ(precision.control, currentPrecision()) << precision.name;
         }
         EXPECT_EQ(wantResult, result) << precision.name;
-        EXPECT_EQ(wantBad, fileBytes(folder.path("BadQSO_RarurAZIZ_12_04_2026.txt"))) << precision.name;
+        EXPECT_EQ(wantBad, test::readFile(folder.path("BadQSO_RarurAZIZ_12_04_2026.txt"))) << precision.name;
     }
 }
 
@@ -99,7 +99,7 @@ TEST(HostPrecision, RatesAtTheEdgesOfTheirMinutesAtEveryPrecision) {
         "\r\n"
         "VU-VO contest statistics for JIDX";
     for (const Precision& precision : callerPrecisions()) {
-        ScratchFolder folder;
+        test::ScratchFolder folder{test::ScratchFolder::current};
         PluginHost plugin;
         std::string why;
         ASSERT_TRUE(plugin.load(why)) << why;

@@ -5,7 +5,8 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
-#include "temp_dir.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 #include "built_plugin.h"
 
 namespace {
@@ -36,7 +37,7 @@ const Name kNames[] = {
     {"GetResult0", "?GetResult0@@YA" VUVO_P "BD" VUVO_P "AH@Z"},
 };
 
-class Library : public TempDirTest {
+class Library : public test::ScratchFolderTest {
 protected:
     void SetUp() override {
         m_module = LoadLibraryA(builtPluginPath().c_str());

@@ -52,7 +52,7 @@ void PluginHost::resetOpeningWindows(const char* ownCall, const char* ownPrefix,
 
 void PluginHost::resetWith(const std::string& settings, const char* ownCall, const char* ownPrefix,
                            COleDateTime start, COleDateTime end) const {
-    putFile("Plugins\\VU-VO.ini", settings);
+    test::writeFile("Plugins\\VU-VO.ini", settings);
     ResetStats0(".\\", 0, ownCall, &start, &end, "", "", "", "", "", "", "", "", "", ownPrefix, 0, 0, 0, 0.0, 0.0,
                 "", "", "");
 }
@@ -70,12 +70,3 @@ std::string PluginHost::result() const {
     return text ? text : "(null)";
 }
 
-ScratchFolder::ScratchFolder() {
-    char old[MAX_PATH];
-    GetCurrentDirectoryA(MAX_PATH, old);
-    m_old = old;
-    CreateDirectoryA(path("Plugins").c_str(), nullptr);
-    SetCurrentDirectoryA(m_dir.root().c_str());
-}
-
-ScratchFolder::~ScratchFolder() { SetCurrentDirectoryA(m_old.c_str()); }

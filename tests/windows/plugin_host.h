@@ -6,7 +6,8 @@
 #include <string>
 
 #include "plugin/plugin_exports.h"
-#include "temp_dir.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 struct PassQso {
     const char* call;
@@ -52,16 +53,3 @@ private:
     HMODULE m_module = nullptr;
 };
 
-// A fresh folder with a Plugins folder, as the current one; the old current folder comes back at the end.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string path(const std::string& name) const { return m_dir.path(name); }
-
-private:
-    TempDir m_dir;
-    std::string m_old;
-};

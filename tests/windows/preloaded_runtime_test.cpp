@@ -61,7 +61,7 @@ const char kTwoQsoResult[] =
 TEST(PreloadedRuntime, ExceptionsInsideTheExportsAreCaughtThere) {
     HMODULE runtime = LoadLibraryA(VUVO_GCC_RUNTIME_DLL);
     ASSERT_NE(nullptr, runtime) << VUVO_GCC_RUNTIME_DLL << ": error " << GetLastError();
-    ScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
     PluginHost plugin;
     std::string why;
     ASSERT_TRUE(plugin.load(why)) << why;

@@ -6,20 +6,21 @@
 #include <vector>
 
 #include "platform/portable/profile_file.h"
-#include "temp_dir.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 const char* const kDefault = "<default>";
 
-class ProfileDifferential : public TempDirTest {
+class ProfileDifferential : public test::ScratchFolderTest {
 protected:
-    std::string kernelFile = dir.path("kernel.ini");
-    std::string oursFile = dir.path("ours.ini");
+    std::string kernelFile = folder.path("kernel.ini");
+    std::string oursFile = folder.path("ours.ini");
 
     void start(const std::string& bytes) {
-        putFile(kernelFile, bytes);
-        putFile(oursFile, bytes);
+        test::writeFile(kernelFile, bytes);
+        test::writeFile(oursFile, bytes);
     }
 
     static std::string kernelRead(const std::string& file, const std::string& section, const std::string& key,
@@ -34,19 +35,19 @@ protected:
     std::string read(const std::string& section, const std::string& key, const char* def = kDefault) {
         const std::string kernel = kernelRead(kernelFile, section, key, def);
         const std::string ours = profile::read(oursFile, section, key, def);
-        EXPECT_EQ(kernel, ours) << "reading [" << section << "] " << key << "\nfile:\n" << fileBytes(oursFile);
+        EXPECT_EQ(kernel, ours) << "reading [" << section << "] " << key << "\nfile:\n" << test::readFile(oursFile);
         return kernel;
     }
 
     // Both writes; gives the bytes kernel32 left after checking that ours left the same and answered the same.
     std::string write(const std::string& section, const std::string& key, const std::string& value) {
-        const std::string before = fileBytes(oursFile);
+        const std::string before = test::readFile(oursFile);
         const bool kernel =
             WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), kernelFile.c_str()) != 0;
         const bool ours = profile::write(oursFile, section, key, value);
         EXPECT_EQ(kernel, ours) << "writing [" << section << "] " << key << "=" << value;
-        const std::string bytes = fileBytes(kernelFile);
-        EXPECT_EQ(bytes, fileBytes(oursFile)) << "writing [" << section << "] " << key << "=" << value
+        const std::string bytes = test::readFile(kernelFile);
+        EXPECT_EQ(bytes, test::readFile(oursFile)) << "writing [" << section << "] " << key << "=" << value
                                               << "\ninto:\n" << before;
         return bytes;
     }
@@ -64,12 +65,12 @@ TEST_F(ProfileDifferential, MissingFileReadsDefaultsAndIsCreatedByAWrite) {
 }
 
 TEST_F(ProfileDifferential, MissingFolderIsNotCreated) {
-    kernelFile = dir.path("kernel\\vuvo.ini");
-    oursFile = dir.path("ours\\vuvo.ini");
+    kernelFile = folder.path("kernel\\vuvo.ini");
+    oursFile = folder.path("ours\\vuvo.ini");
     EXPECT_EQ(kDefault, read("S", "k"));
     EXPECT_EQ("(missing)", write("S", "k", "v"));
-    EXPECT_FALSE(exists(dir.path("kernel")));
-    EXPECT_FALSE(exists(dir.path("ours")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("kernel")));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("ours")));
 }
 
 TEST_F(ProfileDifferential, EmptyAndBlankFiles) {
@@ -223,9 +224,9 @@ TEST_F(ProfileDifferential, LineBreaksStayOnTheirLineUnlikeKernel32s) {
     start("[Settings]\r\nMode=1\r\n");
     const std::string value = "1 Main St\r\n[Other]\r\nMode=0";
     ASSERT_TRUE(WritePrivateProfileStringA("Settings", "Address", value.c_str(), kernelFile.c_str()));
-    EXPECT_EQ("[Settings]\r\nMode=1\r\nAddress=1 Main St\r\n[Other]\r\nMode=0\r\n", fileBytes(kernelFile));
+    EXPECT_EQ("[Settings]\r\nMode=1\r\nAddress=1 Main St\r\n[Other]\r\nMode=0\r\n", test::readFile(kernelFile));
     ASSERT_TRUE(profile::write(oursFile, "Settings", "Address", value));
     ASSERT_TRUE(profile::write(oursFile, "Sett\nings", "Na\r\nme", "x"));
     EXPECT_EQ("[Settings]\r\nMode=1\r\nAddress=1 Main St  [Other]  Mode=0\r\n[Sett ings]\r\nNa  me=x\r\n",
-              fileBytes(oursFile));
+              test::readFile(oursFile));
 }

@@ -4,13 +4,14 @@
 #include <string>
 
 #include "platform/settings.h"
-#include "temp_dir.h"
+#include "support/file_bytes.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
-class SettingsWin32 : public TempDirTest {
+class SettingsWin32 : public test::ScratchFolderTest {
 protected:
-    std::string ini = dir.path("vuvo.ini");
+    std::string ini = folder.path("vuvo.ini");
 };
 
 std::string longValue(std::size_t length) {
@@ -24,23 +25,23 @@ std::string longValue(std::size_t length) {
 TEST_F(SettingsWin32, ReadsValuesWholeWhateverTheirLength) {
     for (const std::size_t length : {254u, 255u, 256u, 257u, 1023u, 1024u, 1025u, 100000u}) {
         const std::string value = longValue(length);
-        putFile(ini, "[S]\r\nk=" + value + "\r\n");
+        test::writeFile(ini, "[S]\r\nk=" + value + "\r\n");
         EXPECT_EQ(value, platform::profileRead(ini, "S", "k", "")) << length;
     }
 }
 
 TEST_F(SettingsWin32, GivesTheDefaultBackWhole) {
-    putFile(ini, "[S]\r\nempty=\r\nblank=x\r\n");
+    test::writeFile(ini, "[S]\r\nempty=\r\nblank=x\r\n");
     EXPECT_EQ("  def  ", platform::profileRead(ini, "S", "absent", "  def  "));
     EXPECT_EQ("def\t", platform::profileRead(ini, "T", "k", "def\t"));
-    EXPECT_EQ("  def  ", platform::profileRead(dir.path("none.ini"), "S", "k", "  def  "));
+    EXPECT_EQ("  def  ", platform::profileRead(folder.path("none.ini"), "S", "k", "  def  "));
     EXPECT_EQ("", platform::profileRead(ini, "S", "empty", "def "));
     EXPECT_EQ("x", platform::profileRead(ini, "S", "blank", "def "));
     EXPECT_EQ("", platform::profileRead(ini, "S", "absent", ""));
 }
 
 TEST_F(SettingsWin32, AValueThatLooksLikeTheProbesIsStillAValue) {
-    putFile(ini, "[S]\r\none=\x01\r\ntwo=\x02\r\n");
+    test::writeFile(ini, "[S]\r\none=\x01\r\ntwo=\x02\r\n");
     EXPECT_EQ("\x01", platform::profileRead(ini, "S", "one", "def "));
     EXPECT_EQ("\x02", platform::profileRead(ini, "S", "two", "def "));
 }
@@ -48,9 +49,9 @@ TEST_F(SettingsWin32, AValueThatLooksLikeTheProbesIsStillAValue) {
 TEST_F(SettingsWin32, WritesAndFailsAsTheContractSays) {
     EXPECT_TRUE(platform::profileWrite(ini, "Main", "Call", "K1AR"));
     EXPECT_TRUE(platform::profileWrite(ini, "main", "Zone", "5"));
-    EXPECT_EQ("[Main]\r\nCall=K1AR\r\nZone=5\r\n", fileBytes(ini));
-    EXPECT_FALSE(platform::profileWrite(dir.path("absent\\vuvo.ini"), "S", "k", "v"));
-    EXPECT_FALSE(exists(dir.path("absent")));
+    EXPECT_EQ("[Main]\r\nCall=K1AR\r\nZone=5\r\n", test::readFile(ini));
+    EXPECT_FALSE(platform::profileWrite(folder.path("absent\\vuvo.ini"), "S", "k", "v"));
+    EXPECT_FALSE(std::filesystem::exists(folder.path("absent")));
 }
 
 TEST_F(SettingsWin32, ForwardSlashesWorkAsFolderSeparators) {
@@ -66,7 +67,7 @@ TEST_F(SettingsWin32, ANameWithoutAFolderLivesWhereKernel32PutsIt) {
     const std::string name = "vuvo-settings-" + std::to_string(GetCurrentProcessId()) + ".ini";
     const std::string placed = std::string(windows) + "\\" + name;
     EXPECT_TRUE(platform::profileWrite(name, "S", "k", "v"));
-    EXPECT_EQ("[S]\r\nk=v\r\n", fileBytes(placed));
+    EXPECT_EQ("[S]\r\nk=v\r\n", test::readFile(placed));
     EXPECT_EQ("v", platform::profileRead(name, "S", "k", ""));
     char kernel[16] = {};
     GetPrivateProfileStringA("S", "k", "", kernel, sizeof kernel, name.c_str());

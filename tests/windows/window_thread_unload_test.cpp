@@ -88,7 +88,7 @@ protected:
         EXPECT_TRUE(windowThreads().empty());
     }
 
-    ScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
     PluginHost host;
     platform::ImageRange image;
     HANDLE windowThread = nullptr;

@@ -19,7 +19,8 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
-// Reads both keys into g_windowLeft and g_windowTop; the point the window's top-left corner goes to.
+// The point the window's top-left corner goes to, read from both keys; it becomes the shared pair that
+// saveWindowPlace compares with. Callers place the window by the point, never by the pair.
 Point loadWindowPlace(const WindowPlace& place);
 // The window's corner as it stands now: each coordinate that differs from the shared pair is stored there and
 // written under its key.

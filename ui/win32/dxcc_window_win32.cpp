@@ -40,8 +40,8 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
     return CSecondaryWindow::OnMessage(message, wParam, lParam, result);
 }
 
-widgets::DxccWindowView* openDxccWindow(widgets::DxccPanelSource source) {
+widgets::DxccWindowView* openDxccWindow(widgets::DxccPanelSource source, bool onTop) {
     auto window = std::make_unique<DXCC>(std::move(source));
-    if (!window->createAndShow()) return nullptr;
+    if (!window->createAndShow(onTop)) return nullptr;
     return window.release();
 }

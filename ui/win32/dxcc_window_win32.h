@@ -35,4 +35,4 @@ protected:
 
 // The DXCC window made with no parent and shown; nullptr when the window cannot be made. The owner deletes it
 // (closeAndForget).
-widgets::DxccWindowView* openDxccWindow(widgets::DxccPanelSource source);
+widgets::DxccWindowView* openDxccWindow(widgets::DxccPanelSource source, bool onTop);

@@ -43,13 +43,13 @@ template class CGridWindow<jidx::kZoneCount>;
 namespace {
 
 template <class Window>
-widgets::MultiplierGridWindow* open() {
+widgets::MultiplierGridWindow* open(bool onTop) {
     auto window = std::make_unique<Window>();
-    if (!window->createAndShow()) return nullptr;
+    if (!window->createAndShow(onTop)) return nullptr;
     return window.release();
 }
 
 } // namespace
 
-widgets::MultiplierGridWindow* openCountyWindow() { return open<oblast>(); }
-widgets::MultiplierGridWindow* openZoneWindow() { return open<ITU>(); }
+widgets::MultiplierGridWindow* openCountyWindow(bool onTop) { return open<oblast>(onTop); }
+widgets::MultiplierGridWindow* openZoneWindow(bool onTop) { return open<ITU>(onTop); }

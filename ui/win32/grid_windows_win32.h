@@ -47,5 +47,5 @@ public:
 
 // The grid windows made with no parent and shown; nullptr when the window cannot be made. The owner deletes
 // them (closeAndForget).
-widgets::MultiplierGridWindow* openCountyWindow();
-widgets::MultiplierGridWindow* openZoneWindow();
+widgets::MultiplierGridWindow* openCountyWindow(bool onTop);
+widgets::MultiplierGridWindow* openZoneWindow(bool onTop);

@@ -91,6 +91,8 @@ widgets::Point master::corner() const {
 
 void master::postRefresh() { PostMessageW(m_hWnd, WM_INFO_REFRESH, 0, 0); }
 
-widgets::DxccWindowView* master::openDxcc(widgets::DxccPanelSource source) { return openDxccWindow(std::move(source)); }
-widgets::MultiplierGridWindow* master::openCounty() { return openCountyWindow(); }
-widgets::MultiplierGridWindow* master::openZone() { return openZoneWindow(); }
+widgets::DxccWindowView* master::openDxcc(widgets::DxccPanelSource source, bool onTop) {
+    return openDxccWindow(std::move(source), onTop);
+}
+widgets::MultiplierGridWindow* master::openCounty(bool onTop) { return openCountyWindow(onTop); }
+widgets::MultiplierGridWindow* master::openZone(bool onTop) { return openZoneWindow(onTop); }

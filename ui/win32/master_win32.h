@@ -36,9 +36,9 @@ private:
     widgets::Point corner() const override;
     void postRefresh() override;
     // ui::SecondaryWindows
-    widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source) override;
-    widgets::MultiplierGridWindow* openCounty() override;
-    widgets::MultiplierGridWindow* openZone() override;
+    widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source, bool onTop) override;
+    widgets::MultiplierGridWindow* openCounty(bool onTop) override;
+    widgets::MultiplierGridWindow* openZone(bool onTop) override;
 
     CHostLink m_hostLink;
     ui::MasterPanel m_panel;

@@ -35,7 +35,8 @@ bool CPluginWindow::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR& resu
 CSecondaryWindow::CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place)
     : CPluginWindow(templateId), m_place(place) {}
 
-bool CSecondaryWindow::createAndShow() {
+bool CSecondaryWindow::createAndShow(bool onTop) {
+    m_onTop = onTop; // read by OnInitDialog, which runs inside Create
     if (!Create()) return false;
     ShowWindow(m_hWnd, SW_SHOW);
     return true;
@@ -50,7 +51,7 @@ BOOL CSecondaryWindow::OnInitDialog() {
     const widgets::Point corner = widgets::loadWindowPlace(m_place);
     setupControls();
     SetWindowPos(m_hWnd, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (g_windowOnTop) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (m_onTop) SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     giveWindowLook();
     return TRUE;
 }

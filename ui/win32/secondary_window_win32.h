@@ -34,8 +34,9 @@ class CSecondaryWindow : public CPluginWindow {
 public:
     CSecondaryWindow(UINT templateId, const widgets::WindowPlace& place);
 
-    // Makes the window from its template with no parent and shows it; false when it cannot be made.
-    bool createAndShow();
+    // Makes the window from its template with no parent and shows it, topmost when onTop; false when it cannot be
+    // made.
+    bool createAndShow(bool onTop);
     bool windowOpen() const { return m_hWnd != nullptr; }
     // Ends the window at once (it is destroyed, not hidden).
     void endWindow();
@@ -52,4 +53,5 @@ protected:
 
 private:
     const widgets::WindowPlace& m_place;
+    bool m_onTop = false;
 };

@@ -18,10 +18,11 @@ extern "C" IMAGE_DOS_HEADER __ImageBase;
 
 namespace {
 
-// The life marker: true from StartInfoThread until the thread's last act; its window and apartment are gone
-// by then.
+// The life marker: true from StartInfoThread until the thread's last act; its window is gone by then, and its
+// apartment too unless the library is being unloaded (g_unloading).
 std::atomic<bool> g_threadAlive{false};
-// True from StartInfoThread until the new thread's main window is up (or the thread has given up).
+// True from StartInfoThread until the new thread's start is done: its windows up and its queue found empty for the
+// first time (runMessageLoop), or the thread has given up.
 std::atomic<bool> g_threadStarting{false};
 std::atomic<master*> g_master{nullptr};
 std::atomic<HWND> g_masterWindow{nullptr};
@@ -117,7 +118,9 @@ bool waitPumping(Condition condition, DWORD limitMs, DWORD pollMs = 20) {
     return ended;
 }
 
-bool waitForThreadEnd(DWORD limitMs) {
+// Waits for the thread's last act, the clearing of its life marker; not for the system's thread to end, which it
+// does only after its ExitThread took the loader lock. False when the limit came first.
+bool waitForLifeMarkerClear(DWORD limitMs) {
     return waitPumping([] { return g_threadAlive.load(); }, limitMs);
 }
 
@@ -163,7 +166,7 @@ public:
     void stop() override {
         if (!g_threadAlive) return;
         askToClose();
-        waitForThreadEnd(10000);
+        waitForLifeMarkerClear(10000);
     }
     bool alive() const override { return g_threadAlive; }
     void postRefresh() override {
@@ -200,6 +203,6 @@ void releaseWindowThreadForUnload() {
     if (!thread) return;
     g_unloading = true;
     askToClose();
-    if (waitForThreadEnd(3000)) waitPumping([thread] { return !threadLeftOwnCode(thread); }, 1000, 1);
+    if (waitForLifeMarkerClear(3000)) waitPumping([thread] { return !threadLeftOwnCode(thread); }, 1000, 1);
     CloseHandle(thread);
 }

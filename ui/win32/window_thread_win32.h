@@ -11,6 +11,7 @@ master* masterWindow();
 // a window needs the loader lock, which the unload holds).
 bool windowThreadUnloading();
 // The library is being unloaded (FreeLibrary, under the loader lock): asks the window thread to close its windows
-// and waits, pumping, a bounded time for it to let go of the plug-in's code (its marker clear, its instruction
-// pointer outside the image). Never waits for the thread's end.
+// and waits, pumping, a bounded time for it to let go of the plug-in's code: at most 3 s for its life marker to
+// clear, then at most 1 s for its instruction pointer to leave the image. Never waits for the thread's own end,
+// which cannot come while the unload holds the loader lock.
 void releaseWindowThreadForUnload();

@@ -16,11 +16,11 @@ private:
 
 class Grid : public widgets::MultiplierGridWindow {
 public:
-    Grid(const char* name, const widgets::GridSpec& layout, Log& log, int& repaints, int& live)
+    Grid(const char* name, const widgets::GridSpec& layout, Log& log, int& repaints, int& live, bool onTop)
         : m_name(name), m_layout(layout), m_log(log), m_live(live), m_worked(layout.count, 0) {
         for (int k = 0; k < layout.count; ++k) m_buttons.push_back(std::make_unique<Button>(repaints));
         ++m_live;
-        m_log.push_back(std::string("open ") + name);
+        m_log.push_back(std::string("open ") + name + (onTop ? " on top" : ""));
     }
     ~Grid() override { --m_live; }
     const widgets::GridSpec& layout() const override { return m_layout; }
@@ -52,9 +52,9 @@ private:
 
 class Dxcc : public widgets::DxccWindowView {
 public:
-    Dxcc(Log& log, int& live) : m_log(log), m_live(live) {
+    Dxcc(Log& log, int& live, bool onTop) : m_log(log), m_live(live) {
         ++m_live;
-        m_log.push_back("open dxcc");
+        m_log.push_back(onTop ? "open dxcc on top" : "open dxcc");
     }
     ~Dxcc() override { --m_live; }
     void setCaption(std::string_view text) override { m_log.push_back("dxcc caption " + std::string(text)); }
@@ -136,17 +136,17 @@ void RecordingMaster::postRefresh() {
     m_log.push_back("post");
 }
 
-widgets::DxccWindowView* RecordingWindows::openDxcc(widgets::DxccPanelSource source) {
+widgets::DxccWindowView* RecordingWindows::openDxcc(widgets::DxccPanelSource source, bool onTop) {
     panel = std::move(source);
-    return new Dxcc(m_log, liveWindows);
+    return new Dxcc(m_log, liveWindows, onTop);
 }
 
-widgets::MultiplierGridWindow* RecordingWindows::openCounty() {
-    return new Grid("county", widgets::kCountyGrid, m_log, repaints, liveWindows);
+widgets::MultiplierGridWindow* RecordingWindows::openCounty(bool onTop) {
+    return new Grid("county", widgets::kCountyGrid, m_log, repaints, liveWindows, onTop);
 }
 
-widgets::MultiplierGridWindow* RecordingWindows::openZone() {
-    return new Grid("zone", widgets::kZoneGrid, m_log, repaints, liveWindows);
+widgets::MultiplierGridWindow* RecordingWindows::openZone(bool onTop) {
+    return new Grid("zone", widgets::kZoneGrid, m_log, repaints, liveWindows, onTop);
 }
 
 } // namespace test

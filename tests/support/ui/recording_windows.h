@@ -48,14 +48,14 @@ private:
     Log& m_log;
 };
 
-// Opens recording windows: "county", "zone" and "dxcc" in the log. A grid logs its caption, its controls'
+// Opens recording windows: "county", "zone" and "dxcc" in the log ("open dxcc on top" when topmost). A grid logs its caption, its controls'
 // update with the worked multipliers ("county shows 01 34"), and counts its buttons' repaints.
 class RecordingWindows : public ui::SecondaryWindows {
 public:
     explicit RecordingWindows(Log& log) : m_log(log) {}
-    widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source) override;
-    widgets::MultiplierGridWindow* openCounty() override;
-    widgets::MultiplierGridWindow* openZone() override;
+    widgets::DxccWindowView* openDxcc(widgets::DxccPanelSource source, bool onTop) override;
+    widgets::MultiplierGridWindow* openCounty(bool onTop) override;
+    widgets::MultiplierGridWindow* openZone(bool onTop) override;
     int repaints = 0;          // button repaints of every grid
     int liveWindows = 0;       // objects made and not yet deleted
     widgets::DxccPanelSource panel; // the DXCC window's source of state, as it would paint

@@ -52,8 +52,8 @@ struct Dxcc {
     }
 };
 
-Dxcc openDxcc(widgets::DxccPanelSource source) {
-    Dxcc dxcc{std::unique_ptr<DxccWindowView>(openDxccWindow(std::move(source))), nullptr};
+Dxcc openDxcc(widgets::DxccPanelSource source, bool onTop = false) {
+    Dxcc dxcc{std::unique_ptr<DxccWindowView>(openDxccWindow(std::move(source), onTop)), nullptr};
     if (dxcc.view) {
         dxcc.window = dynamic_cast<CSecondaryWindow*>(dxcc.view.get())->GetSafeHwnd();
         pumpFor(200);
@@ -170,8 +170,7 @@ TEST_F(DxccWindow, RepaintsFromAFreshCopyAndKeepsItsMarginWhenResized) {
 TEST_F(DxccWindow, StoredPlaceAndThePointerOverThePanel) {
     settingsWrite("dxcc_x", "250");
     settingsWrite("dxcc_y", "0");
-    g_windowOnTop = 1;
-    Dxcc dxcc = openDxcc({});
+    Dxcc dxcc = openDxcc({}, true);
     ASSERT_NE(nullptr, dxcc.window);
     EXPECT_EQ(250, topLeft(dxcc.window).x);
     EXPECT_EQ(400, topLeft(dxcc.window).y);
@@ -184,7 +183,7 @@ TEST_F(DxccWindow, StoredPlaceAndThePointerOverThePanel) {
 }
 
 TEST_F(DxccWindow, EnterAndTheCloseBoxChangeNothingEscapeAndCloseEndIt) {
-    g_dxccWindow = openDxccWindow({});
+    g_dxccWindow = openDxccWindow({}, false);
     ASSERT_NE(nullptr, g_dxccWindow);
     HWND window = windowOf(g_dxccWindow);
     pressKey(window, VK_RETURN);
@@ -197,7 +196,7 @@ TEST_F(DxccWindow, EnterAndTheCloseBoxChangeNothingEscapeAndCloseEndIt) {
     g_dxccWindow->repaintPanel();  // an ended window: nothing happens
     closeAndForget(g_dxccWindow);
 
-    g_dxccWindow = openDxccWindow({});
+    g_dxccWindow = openDxccWindow({}, false);
     ASSERT_NE(nullptr, g_dxccWindow);
     window = windowOf(g_dxccWindow);
     closeAndForget(g_dxccWindow);

@@ -66,7 +66,7 @@ void expectMarks(const Picture& picture, const Grid& grid, const std::set<int>& 
 class GridWindows : public WindowFixture {};
 
 TEST_F(GridWindows, CountyGridAtFirstStart) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     EXPECT_EQ(L"Japan County", wideText(grid.window));
     EXPECT_EQ(0, topLeft(grid.window).x);
@@ -90,7 +90,7 @@ TEST_F(GridWindows, CountyGridAtFirstStart) {
 }
 
 TEST_F(GridWindows, WorkedCountiesTurnMagentaWithYellowLabels) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     grid.view->setCaption("JIDX-CW-2026 CNT on 20m 3 of 50");
     mark(*grid.view, {1, 34, 50});
@@ -109,7 +109,7 @@ TEST_F(GridWindows, WorkedCountiesTurnMagentaWithYellowLabels) {
 }
 
 TEST_F(GridWindows, ZoneGridAtFirstStartAndWithZonesWorked) {
-    Grid grid = openGrid(openZoneWindow());
+    Grid grid = openGrid(openZoneWindow(false));
     ASSERT_NE(nullptr, grid.window);
     EXPECT_EQ(L"Zone", wideText(grid.window));
     EXPECT_EQ(10, topLeft(grid.window).x);
@@ -140,14 +140,13 @@ TEST_F(GridWindows, StoredPlacesOfAnyWidthAndOnTop) {
     settingsWrite("oblast_y", "12345");
     settingsWrite("itu_x", "0");
     settingsWrite("itu_y", "250");
-    g_windowOnTop = 1;
-    Grid county = openGrid(openCountyWindow());
+    Grid county = openGrid(openCountyWindow(true));
     ASSERT_NE(nullptr, county.window);
     EXPECT_EQ(-1200, topLeft(county.window).x);
     EXPECT_EQ(12345, topLeft(county.window).y);
     EXPECT_TRUE(GetWindowLongPtrW(county.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     county.view->close();
-    Grid zone = openGrid(openZoneWindow());
+    Grid zone = openGrid(openZoneWindow(true));
     ASSERT_NE(nullptr, zone.window);
     EXPECT_EQ(10, topLeft(zone.window).x);
     EXPECT_EQ(250, topLeft(zone.window).y);
@@ -155,7 +154,7 @@ TEST_F(GridWindows, StoredPlacesOfAnyWidthAndOnTop) {
 }
 
 TEST_F(GridWindows, APointerOverAMovedWindowSavesOnlyWhatChanged) {
-    Grid grid = openGrid(openZoneWindow());  // at (10, 400)
+    Grid grid = openGrid(openZoneWindow(false));  // at (10, 400)
     ASSERT_NE(nullptr, grid.window);
     SetWindowPos(grid.window, nullptr, 10, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     const RECT zone7 = screenRect(grid.button(7));
@@ -171,7 +170,7 @@ TEST_F(GridWindows, APointerOverAMovedWindowSavesOnlyWhatChanged) {
 }
 
 TEST_F(GridWindows, EnterTheCloseBoxAndAltF4ChangeNothing) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     mark(*grid.view, {34});
     const Picture before = takePicture(grid.window);
@@ -191,7 +190,7 @@ TEST_F(GridWindows, EnterTheCloseBoxAndAltF4ChangeNothing) {
 }
 
 TEST_F(GridWindows, EscapeAndTheOwnersCloseEndTheWindow) {
-    MultiplierGridWindow* county = openCountyWindow();
+    MultiplierGridWindow* county = openCountyWindow(false);
     ASSERT_NE(nullptr, county);
     HWND window = dynamic_cast<CSecondaryWindow*>(county)->GetSafeHwnd();
     pressKey(window, VK_ESCAPE);
@@ -201,14 +200,14 @@ TEST_F(GridWindows, EscapeAndTheOwnersCloseEndTheWindow) {
     closeAndForget(county);
     EXPECT_EQ(nullptr, county);
 
-    g_zoneWindow = openZoneWindow();
+    g_zoneWindow = openZoneWindow(false);
     ASSERT_NE(nullptr, g_zoneWindow);
     window = windowOf(g_zoneWindow);
     SendMessageW(window, WM_CLOSE, 0, 0);  // the owner's close request: the window is gone when it returns
     EXPECT_FALSE(IsWindow(window));
     closeAndForget(g_zoneWindow);
 
-    g_countyWindow = openCountyWindow();
+    g_countyWindow = openCountyWindow(false);
     ASSERT_NE(nullptr, g_countyWindow);
     window = windowOf(g_countyWindow);
     closeAndForget(g_countyWindow);
@@ -217,7 +216,7 @@ TEST_F(GridWindows, EscapeAndTheOwnersCloseEndTheWindow) {
 }
 
 TEST_F(GridWindows, ResizingTheCountyWindowMovesNoButton) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     auto places = [&] {
         std::vector<RECT> rects;
@@ -244,7 +243,7 @@ TEST_F(GridWindows, ResizingTheCountyWindowMovesNoButton) {
 }
 
 TEST_F(GridWindows, APressedButtonShowsItsNearBlackRimAndChangesNothing) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     const RECT county34 = screenRect(grid.button(34));
     const Picture rest = takePicture(grid.window);
@@ -261,7 +260,7 @@ TEST_F(GridWindows, APressedButtonShowsItsNearBlackRimAndChangesNothing) {
 }
 
 TEST_F(GridWindows, TheCheckBoxCopyTakesOnlyCheckStates) {
-    Grid grid = openGrid(openCountyWindow());
+    Grid grid = openGrid(openCountyWindow(false));
     ASSERT_NE(nullptr, grid.window);
     grid.view->worked()[4] = 7;  // not a check state: shown as 0
     grid.view->worked()[5] = 1;

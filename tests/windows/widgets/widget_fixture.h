@@ -18,7 +18,6 @@
 class WindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_windowOnTop = 0;
         g_windowLeft = 0;
         g_windowTop = 0;
     }
@@ -32,7 +31,7 @@ protected:
         return window ? window->GetSafeHwnd() : nullptr;
     }
 
-    test::InScratchFolder folder;
+    test::ScratchFolder folder{test::ScratchFolder::current};
 };
 
 POINT topLeft(HWND window);
