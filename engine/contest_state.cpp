@@ -12,15 +12,15 @@ const CContestRules g_modeList(jidx::kModes.data(), jidx::kModes.size());
 
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
-BandLists g_dxccByBand;
-BandLists g_multByBand;
+PerBandLists g_dxccByBand;
+PerBandLists g_multByBand;
 
 int g_contestMode = 0;
 int g_ownIsJA = 0;
 int g_russianUi = 0;
 int g_versionCalled = 0;
 int g_exportPass = 0;
-int g_refreshPending = 1;
+RefreshGate g_refreshGate;
 
 std::string g_hostVersion;
 std::string g_ownCall;
@@ -43,6 +43,10 @@ bool CContestRules::containsNoCase(std::string_view name) const {
     for (const auto& n : m_names)
         if (ascii::equalsNoCase(n, name)) return true;
     return false;
+}
+
+void PerBandLists::clearAll() noexcept {
+    for (auto& list : m_lists) list.clear();
 }
 
 void QsoLog::reserveOne() {
@@ -90,10 +94,10 @@ void resetContestState() {
     g_log.clear();
     g_badQsoFile.detach();
     g_bandsWorked.clear();
-    for (auto* lists : {&g_dxccByBand, &g_multByBand})
-        for (auto& l : *lists) l.clear();
+    g_dxccByBand.clearAll();
+    g_multByBand.clearAll();
     g_contestMode = g_ownIsJA = g_russianUi = g_versionCalled = g_exportPass = 0;
-    g_refreshPending = 1;
+    g_refreshGate.open();
     for (auto* s : {&g_hostVersion, &g_ownCall, &g_ownPrefix, &g_startDayMonth, &g_endDate, &g_startYear})
         s->clear();
 }

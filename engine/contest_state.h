@@ -91,20 +91,49 @@ private:
 constexpr int kBandCount = jidx::kBandCount;
 using BandLists = std::array<std::vector<std::string>, kBandCount>;
 
+// A list per band that the windows read, written only through these operations: emptied whole, or one band's
+// list replaced by a result.
+class PerBandLists {
+public:
+    const std::vector<std::string>& operator[](int band) const { return m_lists[band]; }
+    void clearAll() noexcept;
+    void replace(int band, const std::vector<std::string>& list) { m_lists[band] = list; }
+private:
+    BandLists m_lists;
+};
+
+// Whether the next call check made while the main window is up asks it for a live update: that check takes the
+// gate (closes it). The window closes it when it posts itself an update and opens it when an update ends; a
+// removed QSO opens it too, and a fresh library starts with it open.
+class RefreshGate {
+public:
+    void open() noexcept { m_open = true; }
+    void close() noexcept { m_open = false; }
+    // True when the gate was open; it is closed now.
+    bool takeIfOpen() noexcept {
+        const bool was = m_open;
+        m_open = false;
+        return was;
+    }
+    bool isOpen() const noexcept { return m_open; }
+private:
+    bool m_open = true;
+};
+
 extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
 extern const CContestRules g_modeList;   // "CW", "SSB"
 
 extern QsoLog g_log;
 extern std::vector<std::string> g_bandsWorked;
-extern BandLists g_dxccByBand;
-extern BandLists g_multByBand;
+extern PerBandLists g_dxccByBand; // the DXCC prefixes the latest result found worked on each band (a JA station)
+extern PerBandLists g_multByBand; // the multiplier codes the latest result found worked on each band
 
 extern int g_contestMode;     // 0 CW, otherwise SSB
 extern int g_ownIsJA;
 extern int g_russianUi;
 extern int g_versionCalled;
 extern int g_exportPass;
-extern int g_refreshPending;
+extern RefreshGate g_refreshGate;
 
 extern std::string g_hostVersion;
 extern std::string g_ownCall;

@@ -172,9 +172,9 @@ Removed removeData(const QsoInput& q) {
 
     if (g_log.empty()) {
         g_bandsWorked.clear();
-        for (auto& l : g_dxccByBand) l.clear();
-        for (auto& l : g_multByBand) l.clear();
+        g_dxccByBand.clearAll();
+        g_multByBand.clearAll();
     }
-    g_refreshPending = 1;
+    g_refreshGate.open();
     return removed;
 }

@@ -43,7 +43,10 @@ public:
 
     void setRefreshGate(bool open) override {
         std::lock_guard lock(stateMutex());
-        g_refreshPending = open ? 1 : 0;
+        if (open)
+            g_refreshGate.open();
+        else
+            g_refreshGate.close();
     }
 };
 

@@ -5,10 +5,7 @@
 
 CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
     CallChecked out;
-    if (mainWindowOpen && g_refreshPending) {
-        g_refreshPending = 0;
-        out.postRefresh = true;
-    }
+    if (mainWindowOpen) out.postRefresh = g_refreshGate.takeIfOpen();
     const bool olderHost = jidx::isOneOf(g_hostVersion, jidx::kOlderCallCheckHosts);
     const CallAnswer cannotCount = olderHost ? CallAnswer::repeatMultiplier : CallAnswer::cannotCount;
     auto answer = [&out](CallAnswer code) {

@@ -125,8 +125,8 @@ ResultTally tallyResult() {
     for (BandCount& count : counts) {
         const BandTally& b = count.tally;
         if (b.index < kBandCount) {
-            g_multByBand[b.index] = t.multByBand[b.index];
-            g_dxccByBand[b.index] = t.dxccByBand[b.index];
+            g_multByBand.replace(b.index, t.multByBand[b.index]);
+            g_dxccByBand.replace(b.index, t.dxccByBand[b.index]);
         }
         t.total.qsos += b.qsos;
         t.total.points += b.points;

@@ -11,12 +11,11 @@
 
 namespace ui {
 
-std::string g_currentCall;
-int g_infoBand = -1;
-int g_gridBand = 10;
-double g_lastFrequency = 0;
-
 namespace {
+
+// One for the library's life, not one per main window: a main window that the operator closed and a later pass
+// opens again goes on from where the last one left off (at the same frequency it sends no second "<SP1>").
+LiveUpdateState liveUpdate;
 
 const char* bandName(int band) { return jidx::kBands[band].name; }
 
@@ -31,12 +30,10 @@ std::string twoDigits(int k) { return {static_cast<char>('0' + k / 10), static_c
 
 } // namespace
 
+LiveUpdateState& MasterPanel::keptLiveUpdate() { return liveUpdate; }
+
 void resetWindowHalf() {
-    g_currentCall.clear();
-    g_infoBand = -1;
-    g_gridBand = 10;
-    g_lastFrequency = 0;
-    g_masterCaption.clear();
+    liveUpdate = LiveUpdateState();
     g_windowLeft = g_windowTop = 0;
     g_countyWindow = g_zoneWindow = nullptr;
     g_dxccWindow = nullptr;
@@ -45,10 +42,10 @@ void resetWindowHalf() {
 widgets::DxccPanelState MasterPanel::panelState() const {
     widgets::DxccPanelState state;
     for (int b = 0; b < jidx::kBandCount; ++b) state.rows[b].assign(m_rows[b].begin(), m_rows[b].end());
-    state.currentCall = g_currentCall;
-    state.infoBand = g_infoBand;
+    state.currentCall = m_live.currentCall;
+    state.infoBand = m_live.infoBand;
     state.ownIsJA = m_door.passView().ownIsJA;
-    if (g_infoBand >= 0) state.bandDxcc = m_door.bandWorked(g_infoBand).dxcc;
+    if (m_live.infoBand >= 0) state.bandDxcc = m_door.bandWorked(m_live.infoBand).dxcc;
     return state;
 }
 
@@ -56,8 +53,8 @@ void MasterPanel::markGrid(widgets::MultiplierGridWindow& grid, int band, const 
     const int count = grid.layout().count;
     int* worked = grid.worked();
     // Marks only grow while the band stays; a new band starts again from its list.
-    if (g_gridBand != band) {
-        g_gridBand = band;
+    if (m_live.gridBand != band) {
+        m_live.gridBand = band;
         for (int k = 1; k <= count; ++k) {
             worked[k - 1] = 0;
             widgets::showMark(grid.button(k - 1), false);
@@ -100,35 +97,35 @@ void MasterPanel::refreshPass(bool& bandFound) {
         settingsWrite("setup_view_zone", "1");
     }
 
-    g_currentCall.clear();
+    m_live.currentCall.clear();
     const std::optional<std::string> typed = m_host.entryText(kCallField);
     if (!typed) return;
-    g_currentCall = *typed;
-    if (g_currentCall.size() == 1 || g_currentCall.size() == 2) return;
+    m_live.currentCall = *typed;
+    if (m_live.currentCall.size() == 1 || m_live.currentCall.size() == 2) return;
 
     for (auto& row : m_rows) row[1] = row[2] = "   -", row[3] = " -";
-    if (!g_currentCall.empty()) {
-        const PreviousQsos previous = m_door.previousQsos(g_currentCall);
+    if (!m_live.currentCall.empty()) {
+        const PreviousQsos previous = m_door.previousQsos(m_live.currentCall);
         for (int b = 0; b < jidx::kBandCount; ++b)
             if (previous[b].found) m_rows[b] = {bandName(b), previous[b].time, previous[b].mode, previous[b].code};
-        dxccCaption = texts::dxccCaptionWith(pass.russianUi, pass.contestMode, pass.startYear, g_currentCall);
+        dxccCaption = texts::dxccCaptionWith(pass.russianUi, pass.contestMode, pass.startYear, m_live.currentCall);
         if (g_dxccWindow) g_dxccWindow->setCaption(dxccCaption);
     }
 
     const std::optional<double> frequency = m_host.frequency();
     if (!frequency) return;
-    if (std::fabs(*frequency - g_lastFrequency) > 300) {
+    if (std::fabs(*frequency - m_live.lastFrequency) > 300) {
         if (!m_host.sendCommand("<SP1>")) return;
-        g_lastFrequency = *frequency;
+        m_live.lastFrequency = *frequency;
     }
     const int band = bandOfFrequency(*frequency);
     if (band < 0) return;
-    g_infoBand = band;
+    m_live.infoBand = band;
     bandFound = true;
 
     const BandWorked worked = m_door.bandWorked(band);
     if (pass.ownIsJA) {
-        if (g_currentCall.empty())
+        if (m_live.currentCall.empty())
             dxccCaption = texts::dxccWorkedOn(pass.contestMode, pass.startYear, bandName(band), worked.dxcc.size());
         if (g_zoneWindow) {
             g_zoneWindow->setCaption(texts::zoneCaption(bandName(band)));

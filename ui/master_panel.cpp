@@ -10,8 +10,6 @@
 
 namespace ui {
 
-std::string g_masterCaption;
-
 namespace {
 
 // The main window remembers its place as the secondary windows do; 0 stands for 0.
@@ -20,7 +18,7 @@ constexpr widgets::WindowPlace kMasterPlace{"master_x", "master_y", 0, 0};
 } // namespace
 
 MasterPanel::MasterPanel(MasterWindow& window, SecondaryWindows& windows, HostLink& host, ContestDoor& door)
-    : m_window(window), m_windows(windows), m_host(host), m_door(door) {
+    : m_window(window), m_windows(windows), m_host(host), m_door(door), m_live(keptLiveUpdate()) {
     for (int b = 0; b < jidx::kBandCount; ++b) m_rows[b] = {jidx::kBands[b].name, "-", "-", "-"};
 }
 
@@ -35,8 +33,7 @@ void MasterPanel::hostCallFailed() { m_door.setRefreshGate(true); }
 
 void MasterPanel::setModeCaption() {
     const PassView pass = m_door.passView();
-    g_masterCaption = texts::masterCaption(pass.russianUi, pass.contestMode, pass.startYear);
-    m_window.setTitle(g_masterCaption);
+    m_window.setTitle(texts::masterCaption(pass.russianUi, pass.contestMode, pass.startYear));
 }
 
 void MasterPanel::setStationLabels() {

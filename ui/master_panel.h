@@ -54,12 +54,13 @@ public:
     virtual widgets::MultiplierGridWindow* openZone(bool onTop) = 0;
 };
 
-// The live update's own state, as the panel paints it.
-extern std::string g_currentCall;   // the call typed in the host at the latest pass
-extern int g_infoBand;              // band index of the host's frequency; -1 before the first
-extern int g_gridBand;              // band whose marks the open grid shows; 10: none yet
-extern double g_lastFrequency;      // where "<SP1>" was last sent
-extern std::string g_masterCaption; // the main window's title
+// What the live update keeps from one pass to the next, as the panel paints it.
+struct LiveUpdateState {
+    std::string currentCall;  // the call typed in the host at the latest pass
+    int infoBand = -1;        // band index of the host's frequency; -1 before the first
+    int gridBand = 10;        // band whose marks the open grid shows; 10: none yet
+    double lastFrequency = 0; // where "<SP1>" was last sent
+};
 
 // The live update's and the window globals' part of the plug-in's one reset (no window may be open); behind
 // resetWindowState.
@@ -111,10 +112,14 @@ private:
     void refreshPass(bool& bandFound);
     void markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes);
 
+    // The library's one live-update state, kept across main windows.
+    static LiveUpdateState& keptLiveUpdate();
+
     MasterWindow& m_window;
     SecondaryWindows& m_windows;
     HostLink& m_host;
     ContestDoor& m_door;
+    LiveUpdateState& m_live;
     // The mode the host last confirmed it took (a command it answered), or none: a click on a mode the host has
     // not confirmed tells it again.
     enum class HostMode { unknown, cw, ssb } m_hostMode = HostMode::unknown;

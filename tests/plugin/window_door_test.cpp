@@ -131,13 +131,13 @@ TEST_F(MainWindowOnTheDoor, ASwitchThatTheHostFailsLeavesThePlugInSwitched) {
          "Japan International DX SSB Contest UBN file \r\n"},
     };
     for (const Switch& s : switches) {
-        g_refreshPending = 0;
+        g_refreshGate.close();
         ((*panel).*s.click)();
         EXPECT_EQ(s.shown, take()) << s.mode;
         EXPECT_EQ(s.settings, test::readFile("Plugins/VU-VO.ini")) << s.mode;
         EXPECT_EQ(s.mode, door.passView().contestMode);
         EXPECT_EQ(s.badQsoTitle, test::readFile(test::kBadQsoFile)) << s.mode;
-        EXPECT_EQ(1, g_refreshPending) << s.mode;
+        EXPECT_TRUE(g_refreshGate.isOpen()) << s.mode;
         EXPECT_EQ(posts, window.posts) << s.mode;
     }
     auto q = qso("JA1ABC", "20m", 12, 0, "13");
@@ -151,7 +151,7 @@ TEST_F(MainWindowOnTheDoor, ASwitchRestartsThePassFileInTheNewModeAndAsksForARef
     test::add(q); // a problem line in the pass's file
     panel->OnModeCw();
     EXPECT_EQ(test::dxModeShown("CW", "cw=1 ssb=0 dxcc=0 zone=0 top=0", {"host <MODE:CW>", "post"}), take());
-    EXPECT_EQ(0, g_refreshPending);
+    EXPECT_FALSE(g_refreshGate.isOpen());
     EXPECT_EQ("Japan International DX CW Contest UBN file \r\n", test::readFile(test::kBadQsoFile));
 }
 

@@ -108,13 +108,13 @@ TEST_F(CallCheck, ForwardsAPendingRefreshOncePerGate) {
     startPass("K");
     check("JA1ABC", "20m", "CW", "JA");
     EXPECT_EQ(0, headless::requests().refreshPosts); // no window: nothing posted, the gate stays
-    EXPECT_EQ(1, g_refreshPending);
+    EXPECT_TRUE(g_refreshGate.isOpen());
     headless::setWindowOpen(true);
     EXPECT_EQ(4, check("K1ZZ", "20m", "CW", "K"));
     check("JA1ABC", "20m", "CW", "JA");
     EXPECT_EQ(1, headless::requests().refreshPosts);
-    EXPECT_EQ(0, g_refreshPending);
-    g_refreshPending = 1; // the window's update pass ended
+    EXPECT_FALSE(g_refreshGate.isOpen());
+    g_refreshGate.open(); // the window's update pass ended
     check("JA1ABC", "20m", "CW", "JA");
     EXPECT_EQ(2, headless::requests().refreshPosts);
 }

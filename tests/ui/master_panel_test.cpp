@@ -117,7 +117,7 @@ TEST_F(MasterPanelTest, RowsShowWhatTheDoorFindsForTheTypedCall) {
     host.call = "JA"; // one or two characters change nothing
     refresh();
     EXPECT_EQ(found, rows());
-    EXPECT_EQ("JA", ui::g_currentCall);
+    EXPECT_EQ("JA", panel->panelState().currentCall);
     host.call = "JA1ABCD"; // a call without QSOs: every row empty
     refresh();
     Rows none = found;
@@ -141,7 +141,7 @@ TEST_F(MasterPanelTest, FrequencyGivesTheBandAndMovesBeyond300HertzSendTheSpotCo
         host.hertz = s.hertz;
         const Log done = refresh();
         EXPECT_EQ(s.spot ? Log{"host <SP1>"} : Log{}, done) << s.hertz;
-        EXPECT_EQ(s.band, ui::g_infoBand) << s.hertz;
+        EXPECT_EQ(s.band, panel->panelState().infoBand) << s.hertz;
     }
 }
 
@@ -196,20 +196,20 @@ TEST_F(MasterPanelTest, AFailedHostCallEndsThePassWhereItWasMadeButOpensTheGate)
     door.gateOpen = false;
     EXPECT_EQ(Log{}, refresh());
     EXPECT_TRUE(door.gateOpen);
-    EXPECT_EQ("", ui::g_currentCall);
+    EXPECT_EQ("", panel->panelState().currentCall);
     host.failEntry = false;
     host.failFrequency = true;
     door.gateOpen = false;
     EXPECT_EQ(Log{}, refresh());
     EXPECT_TRUE(door.gateOpen);
-    EXPECT_EQ("JA1ABC", ui::g_currentCall);
+    EXPECT_EQ("JA1ABC", panel->panelState().currentCall);
     host.failFrequency = false;
     host.failCommands = true; // the spot command fails: the band stays unknown, the next pass sends it again
     EXPECT_EQ(Log{"host <SP1> failed"}, refresh());
-    EXPECT_EQ(-1, ui::g_infoBand);
+    EXPECT_EQ(-1, panel->panelState().infoBand);
     host.failCommands = false;
     EXPECT_EQ(Log{"host <SP1>"}, refresh());
-    EXPECT_EQ(3, ui::g_infoBand);
+    EXPECT_EQ(3, panel->panelState().infoBand);
     host.isLinked = false; // no link: every pass only opens the gate
     door.gateOpen = false;
     EXPECT_EQ(Log{}, refresh());
@@ -226,6 +226,20 @@ TEST_F(MasterPanelTest, AFailedHostCallAtTheStartOpensTheGateAndPostsNothing) {
     EXPECT_TRUE(door.gateOpen);
     EXPECT_EQ(0, door.pass.contestMode);
     EXPECT_EQ("0", setting(kModeKey));
+}
+
+// Deliberate: the live update's state outlives a main window. One that the operator closed and a later pass opens
+// again shows the call and band the last one showed and, at the same frequency, sends no second "<SP1>".
+TEST_F(MasterPanelTest, AReopenedMainWindowGoesOnFromWhereTheLastOneLeftOff) {
+    open();
+    host.call = "JA1ABC";
+    EXPECT_EQ((Log{"host <SP1>"}), refresh());
+    panel.reset();
+    open();
+    take();
+    EXPECT_EQ("JA1ABC", panel->panelState().currentCall);
+    EXPECT_EQ(3, panel->panelState().infoBand);
+    EXPECT_EQ(Log{}, refresh());
 }
 
 TEST_F(MasterPanelTest, ViewsOpenAndCloseAndWindowOnTopReopensWhatIsChecked) {
