@@ -13,13 +13,14 @@ set(VUVO_PORTABLE_SOURCES
   engine/pass_start.cpp
   engine/qso_intake.cpp
   engine/exchange_check.cpp
+  engine/call_check.cpp
   results/result_tally.cpp
   results/result_render.cpp
-  results/call_check.cpp
   cabrillo/cabrillo_log.cpp
   cabrillo/cabrillo_begin.cpp
   plugin/plugin_exports.cpp
   plugin/state_lock.cpp
+  plugin/plugin_state.cpp
   plugin/window_door.cpp
   ui/window_globals.cpp
   ui/widgets/drawn_button.cpp

@@ -55,5 +55,25 @@ struct Removed {
 // Takes the QSO out of the log and its own lines out of the bad-QSO file; opens the refresh gate.
 Removed removeData(const QsoInput& qso);
 
+struct CallCheckInput {
+    std::string_view call;
+    std::string_view mode;
+    std::string_view prefix;
+    int zone = 0;
+    const char* band = nullptr;       // may be null
+    const char* otherBand = nullptr;  // may be null
+};
+
+// CheckCall0's answers, with the values the host reads. Older hosts read repeatMultiplier for a QSO that cannot
+// count as well.
+enum class CallAnswer : int { dupe = 0, repeatMultiplier = 1, workable = 2, cannotCount = 4 };
+
+struct CallChecked {
+    CallAnswer code = CallAnswer::cannotCount;
+    bool postRefresh = false; // the refresh gate was open and is now closed: post a live update to the window
+};
+// CheckCall0: may the typed station be worked, and would it be a dupe or a repeat multiplier?
+CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen);
+
 // 1 when the typed exchange is a county code, else 0.
 int isValidExchange(std::string_view exchange);

@@ -7,8 +7,8 @@
 #include "platform/files.h"
 #include "platform/portable/ascii.h"
 
-const CContestRules g_bandList(jidx::kBandNames.data(), jidx::kBandNames.size());
-const CContestRules g_modeList(jidx::kModes.data(), jidx::kModes.size());
+const NameList g_bandList(jidx::kBandNames.data(), jidx::kBandNames.size());
+const NameList g_modeList(jidx::kModes.data(), jidx::kModes.size());
 
 QsoLog g_log;
 std::vector<std::string> g_bandsWorked;
@@ -29,17 +29,17 @@ std::string g_startDayMonth;
 std::string g_endDate;
 std::string g_startYear;
 
-CContestRules::CContestRules(const char* const* names, std::size_t count) {
+NameList::NameList(const char* const* names, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) m_names.emplace_back(names[i]);
 }
 
-int CContestRules::indexOf(std::string_view name) const {
+int NameList::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < m_names.size(); ++i)
         if (m_names[i] == name) return static_cast<int>(i);
     return -1;
 }
 
-bool CContestRules::containsNoCase(std::string_view name) const {
+bool NameList::containsNoCase(std::string_view name) const {
     for (const auto& n : m_names)
         if (ascii::equalsNoCase(n, name)) return true;
     return false;

@@ -33,9 +33,9 @@ struct CInfo {
 };
 
 // A fixed list of names built from a static table.
-class CContestRules {
+class NameList {
 public:
-    CContestRules(const char* const* names, std::size_t count);
+    NameList(const char* const* names, std::size_t count);
     std::size_t size() const { return m_names.size(); }
     const std::string& operator[](std::size_t i) const { return m_names[i]; }
     int indexOf(std::string_view name) const;        // exact; -1 when absent
@@ -120,8 +120,8 @@ private:
     bool m_open = true;
 };
 
-extern const CContestRules g_bandList;   // "160m" .. "10m": the band index is the position
-extern const CContestRules g_modeList;   // "CW", "SSB"
+extern const NameList g_bandList;   // "160m" .. "10m": the band index is the position
+extern const NameList g_modeList;   // "CW", "SSB"
 
 extern QsoLog g_log;
 extern std::vector<std::string> g_bandsWorked;

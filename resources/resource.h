@@ -6,10 +6,10 @@
 // Dialog templates and the icon.
 #define IDD_CABRILLO 101
 #define IDD_MASTER 105
-#define IDD_OBLAST 106
+#define IDD_COUNTY_GRID 106
 #define IDD_DXCC 108
 #define IDI_VUVO 110
-#define IDD_ITU 111
+#define IDD_ZONE_GRID 111
 
 // Resource type of a dialog's initialisation list (combo box entries), as Windows resource tools number it.
 #define RT_VUVO_DLGINIT 240

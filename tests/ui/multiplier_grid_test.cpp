@@ -69,12 +69,12 @@ void expectTableMatchesTemplate(const GridSpec& grid, const char* templateName, 
 
 TEST(GridTables, CountyKHasTheIdOfTheTemplatesButtonLabelledK) {
     EXPECT_EQ(jidx::kCountyCount, kCountyGrid.count);
-    expectTableMatchesTemplate(kCountyGrid, "IDD_OBLAST", true);
+    expectTableMatchesTemplate(kCountyGrid, "IDD_COUNTY_GRID", true);
 }
 
 TEST(GridTables, ZoneZHasTheIdOfTheTemplatesButtonLabelledZ) {
     EXPECT_EQ(jidx::kZoneCount, kZoneGrid.count);
-    expectTableMatchesTemplate(kZoneGrid, "IDD_ITU", false);
+    expectTableMatchesTemplate(kZoneGrid, "IDD_ZONE_GRID", false);
 }
 
 // A grid's cell as its window paints it: the colours its owner last gave it, an ellipse labelled with its code.

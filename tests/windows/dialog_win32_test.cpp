@@ -97,7 +97,7 @@ TEST(DialogBase, ClosingTheWindowCancels) {
 TEST(DialogBase, AnObjectGoneTakesItsModelessWindowAlong) {
     HWND window = nullptr;
     {
-        Probe probe(IDD_ITU);
+        Probe probe(IDD_ZONE_GRID);
         ASSERT_TRUE(probe.Create());
         window = probe.GetSafeHwnd();
         EXPECT_EQ("Zone", text(window));
@@ -116,7 +116,7 @@ TEST(DialogBase, FillsTheCombosFromTheTemplatesLists) {
     SendMessageA(probe.GetDlgItem(IDC_CAB_CATEGORY_TRANSMITTER), CB_GETLBTEXT, 2, reinterpret_cast<LPARAM>(entry));
     EXPECT_STREQ("UNLIMITED", entry);
     // Templates without lists: nothing added, nothing broken.
-    Probe grid(IDD_OBLAST);
+    Probe grid(IDD_COUNTY_GRID);
     ASSERT_TRUE(grid.Create());
     EXPECT_EQ("01", text(grid.GetDlgItem(1015)));
 }
@@ -136,7 +136,7 @@ TEST(DialogBase, AMissingTemplateMakesNoWindow) {
 TEST(DialogBase, PicturesOfTheInformationWindowTemplates) {
     const char* folder = std::getenv("VUVO_ARTIFACTS");
     if (!folder || !*folder) GTEST_SKIP() << "VUVO_ARTIFACTS not set: no pictures taken";
-    for (UINT id : {IDD_MASTER, IDD_OBLAST, IDD_DXCC, IDD_ITU}) {
+    for (UINT id : {IDD_MASTER, IDD_COUNTY_GRID, IDD_DXCC, IDD_ZONE_GRID}) {
         SCOPED_TRACE(id);
         Probe probe(id);
         ASSERT_TRUE(probe.Create());

@@ -7,27 +7,28 @@
 #include "ui/win32/gdi_canvas_win32.h"
 
 // The copy is taken before the first pixel is drawn: no lock is held while the panel paints.
-void CCqWwInfoButton::DrawItem(const DRAWITEMSTRUCT& item) {
+void CDxccPanel::DrawItem(const DRAWITEMSTRUCT& item) {
     const widgets::DxccPanelState state = m_source ? m_source() : widgets::DxccPanelState{};
     GdiCanvas canvas(item.hDC);
     widgets::paintDxccPanel(canvas, {item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom},
                             state);
 }
 
-DXCC::DXCC(widgets::DxccPanelSource source) : CSecondaryWindow(IDD_DXCC, widgets::kDxccPlace) {
+CDxccWindow::CDxccWindow(widgets::DxccPanelSource source)
+    : CSecondaryWindow(IDD_DXCC, widgets::kDxccPlace) {
     m_panel.m_source = std::move(source);
 }
 
-void DXCC::DoDataExchange() {
+void CDxccWindow::DoDataExchange() {
     if (!m_panel.GetSafeHwnd()) m_panel.SubclassDlgItem(IDC_DXCC_PANEL, this);
 }
 
 // Without erasing: the panel paints every pixel of itself.
-void DXCC::repaintPanel() {
+void CDxccWindow::repaintPanel() {
     if (HWND panel = GetDlgItem(IDC_DXCC_PANEL)) InvalidateRect(panel, nullptr, FALSE);
 }
 
-bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool CDxccWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     if (message == WM_SIZE) {
         RECT client;
         HWND panel = GetDlgItem(IDC_DXCC_PANEL);
@@ -41,7 +42,7 @@ bool DXCC::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result
 }
 
 widgets::DxccWindowView* openDxccWindow(widgets::DxccPanelSource source, bool onTop) {
-    auto window = std::make_unique<DXCC>(std::move(source));
+    auto window = std::make_unique<CDxccWindow>(std::move(source));
     if (!window->createAndShow(onTop)) return nullptr;
     return window.release();
 }

@@ -1,4 +1,4 @@
-// The DXCC window (`DXCC`, template 108): one painted panel (`CCqWwInfoButton`, control 1003) over the client
+// The DXCC window (`CDxccWindow`, template 108): one painted panel (`CDxccPanel`, control 1003) over the client
 // area less a 5-pixel margin, painted from a copy of the shared state that its source takes.
 #pragma once
 #include <windows.h>
@@ -6,7 +6,7 @@
 #include "ui/widgets/dxcc_panel.h"
 #include "ui/win32/secondary_window_win32.h"
 
-class CCqWwInfoButton : public CButton {
+class CDxccPanel : public CButton {
 public:
     // Each paint asks the source for a fresh copy; without one the panel shows no band.
     widgets::DxccPanelSource m_source;
@@ -15,16 +15,16 @@ protected:
     void DrawItem(const DRAWITEMSTRUCT& item) override;
 };
 
-class DXCC : public CSecondaryWindow, public widgets::DxccWindowView {
+class CDxccWindow : public CSecondaryWindow, public widgets::DxccWindowView {
 public:
-    explicit DXCC(widgets::DxccPanelSource source = {});
+    explicit CDxccWindow(widgets::DxccPanelSource source = {});
 
     void setCaption(std::string_view text) override { setCaptionText(text); }
     void repaintPanel() override;
     bool isOpen() const override { return windowOpen(); }
     void close() override { endWindow(); }
 
-    CCqWwInfoButton m_panel;
+    CDxccPanel m_panel;
 
 protected:
     // Binds m_panel to control 1003: the first exchange takes the control over, later ones do nothing.

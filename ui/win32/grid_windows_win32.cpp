@@ -51,5 +51,5 @@ widgets::MultiplierGridWindow* open(bool onTop) {
 
 } // namespace
 
-widgets::MultiplierGridWindow* openCountyWindow(bool onTop) { return open<oblast>(onTop); }
-widgets::MultiplierGridWindow* openZoneWindow(bool onTop) { return open<ITU>(onTop); }
+widgets::MultiplierGridWindow* openCountyWindow(bool onTop) { return open<CCountyGridWindow>(onTop); }
+widgets::MultiplierGridWindow* openZoneWindow(bool onTop) { return open<CZoneGridWindow>(onTop); }

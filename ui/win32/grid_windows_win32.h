@@ -1,5 +1,5 @@
-// The county grid (`oblast`, template 106) and the CQ zone grid (`ITU`, template 111): one elliptic drawn
-// button per multiplier, coloured by the owner.
+// The county grid (`CCountyGridWindow`, template 106) and the CQ zone grid (`CZoneGridWindow`, template 111): one
+// elliptic drawn button per multiplier, coloured by the owner.
 #pragma once
 #include <windows.h>
 
@@ -35,14 +35,14 @@ private:
     const widgets::GridSpec& m_grid;
 };
 
-class oblast : public CGridWindow<jidx::kCountyCount> {
+class CCountyGridWindow : public CGridWindow<jidx::kCountyCount> {
 public:
-    oblast() : CGridWindow(IDD_OBLAST, widgets::kCountyGrid) {}
+    CCountyGridWindow() : CGridWindow(IDD_COUNTY_GRID, widgets::kCountyGrid) {}
 };
 
-class ITU : public CGridWindow<jidx::kZoneCount> {
+class CZoneGridWindow : public CGridWindow<jidx::kZoneCount> {
 public:
-    ITU() : CGridWindow(IDD_ITU, widgets::kZoneGrid) {}
+    CZoneGridWindow() : CGridWindow(IDD_ZONE_GRID, widgets::kZoneGrid) {}
 };
 
 // The grid windows made with no parent and shown; nullptr when the window cannot be made. The owner deletes

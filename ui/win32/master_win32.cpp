@@ -7,17 +7,18 @@
 #include "ui/win32/window_thread_win32.h"
 #include "ui/window_globals.h"
 
-master::master(ui::ContestDoor& door) : CPluginWindow(IDD_MASTER), m_panel(*this, *this, m_hostLink, door) {}
+CMasterWindow::CMasterWindow(ui::ContestDoor& door)
+    : CPluginWindow(IDD_MASTER), m_panel(*this, *this, m_hostLink, door) {}
 
-master::~master() {
+CMasterWindow::~CMasterWindow() {
     m_panel.CloseSecondaryWindows();
     if (m_hWnd) DestroyWindow(m_hWnd);
     m_hostLink.Release();
 }
 
-bool master::open() { return Create(); }
+bool CMasterWindow::open() { return Create(); }
 
-BOOL master::OnInitDialog() {
+BOOL CMasterWindow::OnInitDialog() {
     CDialog::OnInitDialog();
     giveWindowLook();
     m_hostLink.LinkToHost();
@@ -26,7 +27,7 @@ BOOL master::OnInitDialog() {
     return TRUE;
 }
 
-bool master::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
+bool CMasterWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) {
     switch (message) {
     case WM_INFO_REFRESH:
         // A refresh still queued when the library's unload asks the windows to close would open windows.
@@ -62,15 +63,17 @@ bool master::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& resu
     }
 }
 
-void master::setTitle(std::string_view text) { setWindowText(std::string(text), kCyrillicCodePage); }
+void CMasterWindow::setTitle(std::string_view text) { setWindowText(std::string(text), kCyrillicCodePage); }
 
-void master::setItemText(int id, std::string_view text) { CDialog::setItemText(id, std::string(text), kCyrillicCodePage); }
+void CMasterWindow::setItemText(int id, std::string_view text) {
+    CDialog::setItemText(id, std::string(text), kCyrillicCodePage);
+}
 
-void master::moveItem(int id, int x, int y, int width, int height) {
+void CMasterWindow::moveItem(int id, int x, int y, int width, int height) {
     if (HWND item = GetDlgItem(id)) MoveWindow(item, x, y, width, height, TRUE);
 }
 
-void master::showChecks(const ui::MasterChecks& c) {
+void CMasterWindow::showChecks(const ui::MasterChecks& c) {
     CheckDlgButton(m_hWnd, ui::kModeCwBox, c.modeCw ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(m_hWnd, ui::kModeSsbBox, c.modeSsb ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(m_hWnd, ui::kViewDxccBox, c.viewDxcc ? BST_CHECKED : BST_UNCHECKED);
@@ -78,21 +81,21 @@ void master::showChecks(const ui::MasterChecks& c) {
     CheckDlgButton(m_hWnd, ui::kWindowOnTopBox, c.windowOnTop ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void master::placeOnTop(int left, int top) {
+void CMasterWindow::placeOnTop(int left, int top) {
     SetWindowPos(m_hWnd, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-widgets::Point master::corner() const {
+widgets::Point CMasterWindow::corner() const {
     RECT r{};
     GetWindowRect(m_hWnd, &r);
     return {r.left, r.top};
 }
 
-void master::postRefresh() { PostMessageW(m_hWnd, WM_INFO_REFRESH, 0, 0); }
+void CMasterWindow::postRefresh() { PostMessageW(m_hWnd, WM_INFO_REFRESH, 0, 0); }
 
-widgets::DxccWindowView* master::openDxcc(widgets::DxccPanelSource source, bool onTop) {
+widgets::DxccWindowView* CMasterWindow::openDxcc(widgets::DxccPanelSource source, bool onTop) {
     return openDxccWindow(std::move(source), onTop);
 }
-widgets::MultiplierGridWindow* master::openCounty(bool onTop) { return openCountyWindow(onTop); }
-widgets::MultiplierGridWindow* master::openZone(bool onTop) { return openZoneWindow(onTop); }
+widgets::MultiplierGridWindow* CMasterWindow::openCounty(bool onTop) { return openCountyWindow(onTop); }
+widgets::MultiplierGridWindow* CMasterWindow::openZone(bool onTop) { return openZoneWindow(onTop); }

@@ -1,4 +1,4 @@
-// The main information window `master` (template 105): messages and handles only; its decisions are
+// The main information window (`CMasterWindow`, template 105): messages and handles only; its decisions are
 // ui::MasterPanel's.
 #pragma once
 #include <windows.h>
@@ -13,10 +13,10 @@ constexpr UINT WM_INFO_REFRESH = WM_USER + 500;  // a live update; both paramete
 constexpr UINT WM_GRID_RESET = WM_USER + 501;    // the open grids back to no multiplier worked
 constexpr UINT WM_CLOSE_WINDOWS = WM_USER + 502; // every plug-in window closes, the main window last
 
-class master : public CPluginWindow, private ui::MasterWindow, private ui::SecondaryWindows {
+class CMasterWindow : public CPluginWindow, private ui::MasterWindow, private ui::SecondaryWindows {
 public:
-    explicit master(ui::ContestDoor& door);
-    ~master() override;
+    explicit CMasterWindow(ui::ContestDoor& door);
+    ~CMasterWindow() override;
 
     // The window as the live update leaves it: link to the host and panel, for its thread's message loop.
     bool open();

@@ -24,7 +24,7 @@ std::atomic<bool> g_threadAlive{false};
 // True from StartInfoThread until the new thread's start is done: its windows up and its queue found empty for the
 // first time (runMessageLoop), or the thread has given up.
 std::atomic<bool> g_threadStarting{false};
-std::atomic<master*> g_master{nullptr};
+std::atomic<CMasterWindow*> g_master{nullptr};
 std::atomic<HWND> g_masterWindow{nullptr};
 // The contest state's door that the starting host's thread handed over; the window thread reads it once.
 std::atomic<ui::ContestDoor*> g_door{nullptr};
@@ -57,7 +57,7 @@ DWORD WINAPI InfoThreadProc(LPVOID) {
     DWORD code = 0;
     try {
         const HRESULT com = CoInitialize(nullptr);
-        auto* window = new master(*g_door.load());
+        auto* window = new CMasterWindow(*g_door.load());
         g_master = window;
         if (window->open()) {
             g_masterWindow = window->GetSafeHwnd();
@@ -185,7 +185,7 @@ Win32WindowThread* windowThread() {
 
 } // namespace
 
-master* masterWindow() { return g_master; }
+CMasterWindow* masterWindow() { return g_master; }
 
 bool windowThreadUnloading() { return g_unloading; }
 

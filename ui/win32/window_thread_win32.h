@@ -2,10 +2,10 @@
 // and makes every call to the host's automation object.
 #pragma once
 
-class master;
+class CMasterWindow;
 
 // The main window object while a window thread runs it (set by that thread), or null.
-master* masterWindow();
+CMasterWindow* masterWindow();
 
 // True once the library's unload has asked the window thread to close: the thread then opens nothing more (making
 // a window needs the loader lock, which the unload holds).

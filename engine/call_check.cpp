@@ -1,7 +1,7 @@
 // CheckCall0: may the typed station be worked, and would it be a dupe or a repeat multiplier?
+#include "engine/contest_engine.h"
 #include "engine/contest_state.h"
 #include "platform/portable/ascii.h"
-#include "results/results.h"
 
 CallChecked checkCall(const CallCheckInput& in, bool mainWindowOpen) {
     CallChecked out;
