@@ -79,10 +79,9 @@ void MasterPanel::ResetGrids() {
     }
 }
 
-void MasterPanel::refreshPass(bool& bandFound) {
-    if (!m_host.linked()) return;
-    forgetEndedWindows();
-    const PassView pass = m_door.passView();
+// Each view the operator wants is open: one not open (at the window's start, or after it ended by itself) opens
+// now. Returns the DXCC window's caption as the pass starts it.
+std::string MasterPanel::openWantedViews(const PassView& pass) {
     std::string dxccCaption;
     if (m_viewDxcc) {
         if (!g_dxccWindow) {
@@ -96,12 +95,17 @@ void MasterPanel::refreshPass(bool& bandFound) {
         openStationGrid();
         settingsWrite("setup_view_zone", "1");
     }
+    return dxccCaption;
+}
 
+// The call typed in the host, and the rows of its earlier QSOs. False when the pass ends here: the host did not
+// answer, or one or two characters are typed (they change nothing).
+bool MasterPanel::lookUpTypedCall(const PassView& pass, std::string& dxccCaption) {
     m_live.currentCall.clear();
     const std::optional<std::string> typed = m_host.entryText(kCallField);
-    if (!typed) return;
+    if (!typed) return false;
     m_live.currentCall = *typed;
-    if (m_live.currentCall.size() == 1 || m_live.currentCall.size() == 2) return;
+    if (m_live.currentCall.size() == 1 || m_live.currentCall.size() == 2) return false;
 
     for (auto& row : m_rows) row[1] = row[2] = "   -", row[3] = " -";
     if (!m_live.currentCall.empty()) {
@@ -111,18 +115,27 @@ void MasterPanel::refreshPass(bool& bandFound) {
         dxccCaption = texts::dxccCaptionWith(pass.russianUi, pass.contestMode, pass.startYear, m_live.currentCall);
         if (g_dxccWindow) g_dxccWindow->setCaption(dxccCaption);
     }
+    return true;
+}
 
+// The band of the host's frequency, the host told "<SP1>" when the frequency moved more than 300 Hz since it was
+// last told. None when the pass ends here: the host did not answer or did not take the command, or the frequency
+// is on none of the six bands.
+std::optional<int> MasterPanel::followFrequency() {
     const std::optional<double> frequency = m_host.frequency();
-    if (!frequency) return;
+    if (!frequency) return std::nullopt;
     if (std::fabs(*frequency - m_live.lastFrequency) > 300) {
-        if (!m_host.sendCommand("<SP1>")) return;
+        if (!m_host.sendCommand("<SP1>")) return std::nullopt;
         m_live.lastFrequency = *frequency;
     }
     const int band = bandOfFrequency(*frequency);
-    if (band < 0) return;
+    if (band < 0) return std::nullopt;
     m_live.infoBand = band;
-    bandFound = true;
+    return band;
+}
 
+// The station's grid and captions for the band: zones and the DXCC count for a JA station, counties otherwise.
+void MasterPanel::showBand(const PassView& pass, int band, std::string& dxccCaption) {
     const BandWorked worked = m_door.bandWorked(band);
     if (pass.ownIsJA) {
         if (m_live.currentCall.empty())
@@ -142,6 +155,18 @@ void MasterPanel::refreshPass(bool& bandFound) {
             g_countyWindow->updateControls();
         }
     }
+}
+
+void MasterPanel::refreshPass(bool& bandFound) {
+    if (!m_host.linked()) return;
+    forgetEndedWindows();
+    const PassView pass = m_door.passView();
+    std::string dxccCaption = openWantedViews(pass);
+    if (!lookUpTypedCall(pass, dxccCaption)) return;
+    const std::optional<int> band = followFrequency();
+    if (!band) return;
+    bandFound = true;
+    showBand(pass, *band, dxccCaption);
 }
 
 // A failed call to the host ends the pass where it was made, but the gate opens again all the same: one failure

@@ -3,6 +3,7 @@
 // and in native tests; window thread only.
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -110,6 +111,10 @@ private:
     void openDxcc();
     void openStationGrid();
     void refreshPass(bool& bandFound);
+    std::string openWantedViews(const PassView& pass);
+    bool lookUpTypedCall(const PassView& pass, std::string& dxccCaption);
+    std::optional<int> followFrequency();
+    void showBand(const PassView& pass, int band, std::string& dxccCaption);
     void markGrid(widgets::MultiplierGridWindow& grid, int band, const std::vector<std::string>& codes);
 
     // The library's one live-update state, kept across main windows.
