@@ -1,4 +1,6 @@
 // The host's stand-in: drives the plug-in the way the host does, through the library's exported names only.
+#include "command_line.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -13,8 +15,6 @@
 #include <filesystem>
 
 #ifdef _WIN32
-#include <fcntl.h>
-#include <float.h>
 #include <io.h>
 #define HOSTSIM_ISATTY(f) _isatty(_fileno(f))
 #else
@@ -22,18 +22,17 @@
 #define HOSTSIM_ISATTY(f) isatty(fileno(f))
 #endif
 
-#include "cty.h"
-#include "dialog_operator.h"
-#include "host_session.h"
-#include "live_host.h"
-#include "log_model.h"
-#include "ole_time.h"
-#include "pass_checks.h"
-#include "plugin_library.h"
-#include "script.h"
-#include "script_steps.h"
-#include "text_util.h"
-#include "work_folder.h"
+#include "tools/logs/cty.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/pass_checks.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
+#include "tools/robot/live_host.h"
+#include "tools/script/script.h"
+#include "tools/session/host_session.h"
+#include "tools/session/plugin_library.h"
+#include "tools/session/work_folder.h"
 
 namespace {
 
@@ -830,17 +829,7 @@ int run(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) {
-#if defined(_WIN32) && defined(__i386__)
-    // An MSVC-built host runs its x87 unit at 53-bit precision; the plug-in's arithmetic sees what it would there.
-    _controlfp(_PC_53, _MCW_PC);
-#endif
-#ifdef _WIN32
-    // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged. The
-    // messages end in LF alone, as on every other system, so that runs compare byte for byte.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+int runCommandLine(int argc, char** argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception& e) {

@@ -10,15 +10,15 @@
 #include <sstream>
 #include <vector>
 
-#include "dialog_operator.h"
-#include "host_session.h"
-#include "live_host.h"
 #include "script_steps.h"
-#include "log_model.h"
-#include "ole_time.h"
-#include "pass_checks.h"
-#include "text_util.h"
-#include "work_folder.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/pass_checks.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
+#include "tools/robot/live_host.h"
+#include "tools/session/host_session.h"
+#include "tools/session/work_folder.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "log_model.h"
 #include "plugin_library.h"
+#include "tools/logs/log_model.h"
 
 struct PassSetup {
     std::string hostDir;  // ends in a separator

@@ -7,8 +7,8 @@
 #include <random>
 #include <sstream>
 
-#include "dialog_operator.h"
-#include "text_util.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
 
 namespace fs = std::filesystem;
 
