@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 
+#include "plugin/host_call.h"
 #include "tools/logs/text_util.h"
 #include "tools/robot/dialog_operator.h"
 
@@ -20,21 +21,23 @@ void HostSession::reset(const PassSetup& pass, bool exportPass) {
                     "", "", "", "", "", pass.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "");
 }
 
-int HostSession::add(const LogQso& q, const std::string& ownCall) {
-    COleDateTime time = q.time, none;
+namespace {
+
+// The QSO as the host hands it over: from the own call when the log names no logging station.
+host_call::HostQso hostQso(const LogQso& q, const std::string& ownCall) {
     const std::string& my = q.myCall.empty() ? ownCall : q.myCall;
-    return m_p.AddData0(my.c_str(), q.call.c_str(), &time, &none, &none, &none, 0, q.freqHz, q.mode.c_str(),
-                        q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "",
-                        "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "", q.band.c_str(), "");
+    return {my.c_str(), q.call.c_str(), q.time, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
+            q.exchSent.c_str(), q.exchRcvd.c_str(), q.prefix.c_str(), "", q.band.c_str()};
+}
+
+} // namespace
+
+int HostSession::add(const LogQso& q, const std::string& ownCall) {
+    return host_call::callWithQso(m_p.AddData0, hostQso(q, ownCall));
 }
 
 int HostSession::remove(const LogQso& q, const std::string& ownCall) {
-    COleDateTime time = q.time, none;
-    const std::string& my = q.myCall.empty() ? ownCall : q.myCall;
-    return m_p.RemoveData0(my.c_str(), q.call.c_str(), &time, &none, &none, &none, 0, q.freqHz, q.mode.c_str(),
-                           q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "",
-                           "", "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "",
-                           q.band.c_str(), "");
+    return host_call::callWithQso(m_p.RemoveData0, hostQso(q, ownCall));
 }
 
 int HostSession::check(const std::string& call, const std::string& band, const std::string& mode,
