@@ -475,14 +475,12 @@ bool loadPlugin(const Options& o, PluginLibrary& library) {
 // One statistics pass over the log; returns the number of QSOs stored.
 std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
     host.reset(p.pass, exportPass);
-    const bool progress = p.log.qsos.size() >= kProgressFrom && HOSTSIM_ISATTY(stderr);
-    std::size_t stored = 0, done = 0;
-    for (const LogQso& q : p.log.qsos) {
-        stored += host.add(q, p.pass.ownCall) == 1;
-        if (progress && ++done % kProgressStep == 0)
+    if (p.log.qsos.size() < kProgressFrom || !HOSTSIM_ISATTY(stderr)) return host.addAll(p.log.qsos, p.pass.ownCall);
+    const std::size_t stored = host.addAll(p.log.qsos, p.pass.ownCall, [&](std::size_t done) {
+        if (done % kProgressStep == 0)
             std::fprintf(stderr, "\rhostsim: %zu of %zu QSOs", done, p.log.qsos.size()), std::fflush(stderr);
-    }
-    if (progress) std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
+    });
+    std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
     return stored;
 }
 

@@ -36,6 +36,16 @@ int HostSession::add(const LogQso& q, const std::string& ownCall) {
     return host_call::callWithQso(m_p.AddData0, hostQso(q, ownCall));
 }
 
+std::size_t HostSession::addAll(const std::vector<LogQso>& qsos, const std::string& ownCall,
+                                const std::function<void(std::size_t)>& afterEach) {
+    std::size_t stored = 0, done = 0;
+    for (const LogQso& q : qsos) {
+        stored += add(q, ownCall) == 1;
+        if (afterEach) afterEach(++done);
+    }
+    return stored;
+}
+
 int HostSession::remove(const LogQso& q, const std::string& ownCall) {
     return host_call::callWithQso(m_p.RemoveData0, hostQso(q, ownCall));
 }
