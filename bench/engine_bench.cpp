@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "engine/jidx_rules.h"
+#include "plugin/host_call.h"
 #include "plugin/plugin_exports.h"
 #include "plugin/window_door.h"
 #include "synthetic_log.h"
@@ -36,22 +37,14 @@ void startPass(const SyntheticLog& log) {
                 nullptr, nullptr, nullptr, log.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr);
 }
 
-int addQso(const SyntheticQso& q) {
-    COleDateTime time = q.time;
-    return AddData0(q.myCall.c_str(), q.call.c_str(), &time, nullptr, nullptr, nullptr, 0, q.freqHz, q.mode.c_str(),
-                    q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), nullptr, nullptr,
-                    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, q.prefix.c_str(), 0, 0, 0, 0.0,
-                    0.0, nullptr, q.hostText.c_str(), nullptr, q.band.c_str(), nullptr);
+host_call::HostQso hostQso(const SyntheticQso& q) {
+    return {q.myCall.c_str(), q.call.c_str(), q.time, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
+            q.exchSent.c_str(), q.exchRcvd.c_str(), q.prefix.c_str(), q.hostText.c_str(), q.band.c_str()};
 }
 
-int removeQso(const SyntheticQso& q) {
-    COleDateTime time = q.time;
-    return RemoveData0(q.myCall.c_str(), q.call.c_str(), &time, nullptr, nullptr, nullptr, 0, q.freqHz,
-                       q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(),
-                       nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, nullptr, q.hostText.c_str(), nullptr, q.band.c_str(),
-                       nullptr);
-}
+int addQso(const SyntheticQso& q) { return host_call::callWithQso(&AddData0, hostQso(q)); }
+
+int removeQso(const SyntheticQso& q) { return host_call::callWithQso(&RemoveData0, hostQso(q)); }
 
 const char* statisticsPass(const SyntheticLog& log) {
     startPass(log);

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "log_model.h"
+#include "tools/logs/log_model.h"
 
 namespace {
 

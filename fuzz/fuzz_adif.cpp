@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "log_model.h"
+#include "tools/logs/log_model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

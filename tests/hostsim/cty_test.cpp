@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "cty.h"
+#include "tools/logs/cty.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // the contest, calls that do not look like calls, and what a bad-QSO file says was left out of a Cabrillo file.
 #include <gtest/gtest.h>
 
-#include "ole_time.h"
-#include "pass_checks.h"
-#include "text_util.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/pass_checks.h"
+#include "tools/logs/text_util.h"
 
 namespace {
 

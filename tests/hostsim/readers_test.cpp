@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "frequency.h"
-#include "log_model.h"
-#include "ole_time.h"
-#include "text_util.h"
+#include "tools/logs/frequency.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/text_util.h"
 
 namespace {
 

@@ -83,13 +83,7 @@ bool adds(const Qso& q) {
     const int stored = test::add(q);
     return stored == 0 || stored == 1;
 }
-bool removes(const Qso& q) {
-    COleDateTime t = q.time;
-    return RemoveData0(q.myCall.c_str(), q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, q.freqHz, q.mode.c_str(),
-                       q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "",
-                       "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", q.hostText.c_str(), "",
-                       q.band.c_str(), "") == 1;
-}
+bool removes(const Qso& q) { return host_call::callWithQso(&RemoveData0, test::hostQso(q)) == 1; }
 bool result() {
     int status = 0;
     return GetResult0(&status) != nullptr;

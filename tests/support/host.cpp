@@ -11,21 +11,14 @@ COleDateTime at(int year, int month, int day, int hour, int minute, int second) 
     return COleDateTime::fromParts(year, month, day, hour, minute, second);
 }
 
-int add(const Qso& q) {
-    COleDateTime t = q.time;
-    return AddData0(q.myCall.c_str(), q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, q.freqHz, q.mode.c_str(),
-                    q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "", "",
-                    "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", q.hostText.c_str(), "",
-                    q.band.c_str(), "");
+host_call::HostQso hostQso(const Qso& q) {
+    return {q.myCall.c_str(), q.call.c_str(), q.time, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
+            q.exchSent.c_str(), q.exchRcvd.c_str(), q.prefix.c_str(), q.hostText.c_str(), q.band.c_str()};
 }
 
-void remove(const Qso& q) {
-    COleDateTime t = q.time;
-    EXPECT_EQ(1, RemoveData0(q.myCall.c_str(), q.call.c_str(), &t, nullptr, nullptr, nullptr, 0, q.freqHz,
-                             q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(),
-                             q.exchRcvd.c_str(), "", "", "", "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0,
-                             0.0, "", q.hostText.c_str(), "", q.band.c_str(), ""));
-}
+int add(const Qso& q) { return host_call::callWithQso(&AddData0, hostQso(q)); }
+
+void remove(const Qso& q) { EXPECT_EQ(1, host_call::callWithQso(&RemoveData0, hostQso(q))); }
 
 void reset(const Pass& p) {
     COleDateTime start = p.start, end = p.end;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "plugin/host_call.h"
 #include "plugin/plugin_exports.h"
 #include "support/file_bytes.h"
 #include "support/scratch_folder.h"
@@ -37,6 +38,8 @@ struct Pass {
     COleDateTime end = at(2026, 4, 12, 13, 0);
 };
 
+// The QSO as AddData0 and RemoveData0 take it; its texts are q's.
+host_call::HostQso hostQso(const Qso& q);
 int add(const Qso& q);
 void remove(const Qso& q);
 void reset(const Pass& p = Pass());

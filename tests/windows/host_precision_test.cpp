@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "caller_precision.h"
-#include "cty.h"
-#include "log_model.h"
+#include "tools/logs/cty.h"
+#include "tools/logs/log_model.h"
 #include "plugin_host.h"
 
 #include <gtest/gtest.h>

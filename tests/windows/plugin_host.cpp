@@ -1,6 +1,7 @@
 #include "plugin_host.h"
 
 #include "built_plugin.h"
+#include "plugin/host_call.h"
 
 namespace {
 
@@ -58,10 +59,8 @@ void PluginHost::resetWith(const std::string& settings, const char* ownCall, con
 }
 
 int PluginHost::add(const char* myCall, const PassQso& q) const {
-    COleDateTime time = q.time, none;
-    return AddData0(myCall, q.call, &time, &none, &none, &none, 0, q.freqHz, q.mode, q.rstSent, q.rstRcvd,
-                    q.exchSent, q.exchRcvd, "", "", "", "", "", "", "", "", "", q.prefix, 0, 0, 0, 0.0, 0.0, "", "", "",
-                    q.band, "");
+    return host_call::callWithQso(AddData0, {myCall, q.call, q.time, q.freqHz, q.mode, q.rstSent, q.rstRcvd,
+                                             q.exchSent, q.exchRcvd, q.prefix, "", q.band});
 }
 
 std::string PluginHost::result() const {

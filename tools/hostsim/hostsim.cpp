@@ -1,20 +1,19 @@
 // The host's stand-in: drives the plug-in the way the host does, through the library's exported names only.
+#include "command_line.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <fstream>
-#include <sstream>
 #include <map>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include <filesystem>
-
 #ifdef _WIN32
-#include <fcntl.h>
-#include <float.h>
 #include <io.h>
 #define HOSTSIM_ISATTY(f) _isatty(_fileno(f))
 #else
@@ -22,18 +21,18 @@
 #define HOSTSIM_ISATTY(f) isatty(fileno(f))
 #endif
 
-#include "cty.h"
-#include "dialog_operator.h"
-#include "host_session.h"
-#include "live_host.h"
-#include "log_model.h"
-#include "ole_time.h"
-#include "pass_checks.h"
-#include "plugin_library.h"
-#include "script.h"
-#include "script_steps.h"
-#include "text_util.h"
-#include "work_folder.h"
+#include "options.h"
+#include "tools/logs/cty.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/pass_checks.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
+#include "tools/robot/live_host.h"
+#include "tools/script/script.h"
+#include "tools/session/host_session.h"
+#include "tools/session/plugin_library.h"
+#include "tools/session/work_folder.h"
 
 namespace {
 
@@ -46,215 +45,6 @@ constexpr int kNotWritten = 3;  // a file the run should have written is not the
 constexpr std::size_t kMessagesShown = 50;   // about one log; the rest are counted
 constexpr std::size_t kProgressFrom = 2000;  // QSOs; shorter logs show no progress
 constexpr std::size_t kProgressStep = 500;
-
-// Where --cty looks by default, for the help.
-std::string ctyDefaultsHelp() {
-#ifdef _WIN32
-    return "--cty defaults to cty.dat in hostsim's folder (a release has it in tools, beside hostsim.exe), then\n"
-           "  the file HOSTSIM_CTY names (in the environment).\n";
-#else
-    return std::string("--cty defaults to cty.dat in hostsim's folder, then the file HOSTSIM_CTY names (in the "
-                       "environment),\n  else ") + kDebianCtyFile + ".\n";
-#endif
-}
-
-void usage(std::FILE* to) {
-    std::fprintf(to,
-        "usage: hostsim [--plugin PATH] [--cty FILE] [--work DIR] [--out DIR] [--preload DLL]... COMMAND ...\n"
-        "       hostsim --help | --version\n"
-        "  score LOG [--html]       one statistics pass; prints the result text (HTML with --html)\n"
-        "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
-        "  check LOG CALL... [--band B] [--mode M] [--exchange TEXT]...\n"
-        "                           a pass, then the call check and the exchange check as the operator types\n"
-        "  script FILE              host calls step by step, the steps below\n"
-        "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
-        "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
-        "  --contest-mode CW|SSB --host-version V (the host's ini file Tarn2.ini, which the plug-in reads)\n"
-        "  --all-qsos (hand over QSOs outside the contest too) --any-contest (score another contest's log)\n"
-        "Header dialog answers for export: --contest --callsign --category-operator --location\n"
-        "  --category-band --category-mode --category-power --category-transmitter --name --address\n"
-        "  --address-city --address-postalcode --address-country --operators --club --soapbox --email\n"
-        "  (a value's \\n is a line break), or --cancel.\n"
-        "The plug-in works in a folder of hostsim's, never in the current one: a new temporary folder, removed\n"
-        "  at the end, or --work DIR, kept for later runs (its settings, Plugins/VU-VO.ini, keep the header\n"
-        "  answers); hostsim refuses a DIR that holds files but not its marker %s.\n"
-        "  The Cabrillo file (export) and the bad-QSO file (score, export) are copied into the current folder,\n"
-        "  or into --out DIR (made when missing), replacing files of the same names; nothing else is touched.\n"
-        "  A script's steps show, files, hold and release name files of the work folder; the script and its\n"
-        "  logs are read from the current folder.\n"
-        "--plugin defaults to %s in hostsim's folder, then ../Plugins/%s (a release's layout).\n"
-        "%s"
-        "--preload DLL loads that library into hostsim before the plug-in, as a host's other add-ons are.\n"
-        "Exit status: 0 done; 1 the log or script cannot be used; 2 wrong arguments, or the plug-in or the\n"
-        "  country file cannot be used; 3 a file could not be written (an export whose header dialog could\n"
-        "  not be shown writes none).\n",
-        WorkFolder::kMarker, pluginFileName(), pluginFileName(), ctyDefaultsHelp().c_str());
-    printStepHelp(to);
-}
-
-// The header dialog's boxes, by option.
-const std::map<std::string, std::string> kDialogOptions = {
-    {"--contest", "CONTEST"},
-    {"--callsign", "CALLSIGN"},
-    {"--category-operator", "CATEGORY-OPERATOR"},
-    {"--location", "LOCATION"},
-    {"--category-band", "CATEGORY-BAND"},
-    {"--category-mode", "CATEGORY-MODE"},
-    {"--category-power", "CATEGORY-POWER"},
-    {"--category-transmitter", "CATEGORY-TRANSMITTER"},
-    {"--name", "NAME"},
-    {"--address", "ADDRESS"},
-    {"--address-city", "ADDRESS-CITY"},
-    {"--address-postalcode", "ADDRESS-POSTALCODE"},
-    {"--address-country", "ADDRESS-COUNTRY"},
-    {"--operators", "OPERATORS"},
-    {"--club", "CLUB"},
-    {"--soapbox", "SOAPBOX"},
-    {"--email", "E-MAIL"},
-};
-
-struct Options {
-    std::string plugin;
-    std::string cty;         // empty when none is given or found
-    std::string ctyMissing;  // why none was found
-    std::string out;
-    std::string work;
-    std::vector<std::string> preload;
-    std::string command;
-    std::vector<std::string> positional;
-    bool html = false;
-    bool cancel = false;
-    bool allQsos = false;     // QSOs outside the contest are handed over too
-    bool anyContest = false;  // a log of another contest is scored as JIDX
-    bool ownCallGiven = false, ownPrefixGiven = false;
-    std::string ownCall, ownPrefix, start, end, contestMode, band, mode, hostVersion;
-    std::vector<std::string> exchanges;
-    std::vector<std::pair<std::string, std::string>> answers;  // dialog label, value
-};
-
-bool parseOptions(int argc, char** argv, Options& o, std::string& error) {
-    const std::map<std::string, std::string Options::*> values = {
-        {"--plugin", &Options::plugin}, {"--cty", &Options::cty},         {"--own-call", &Options::ownCall},
-        {"--own-prefix", &Options::ownPrefix}, {"--start", &Options::start}, {"--end", &Options::end},
-        {"--contest-mode", &Options::contestMode}, {"--band", &Options::band}, {"--mode", &Options::mode},
-        {"--host-version", &Options::hostVersion}, {"--out", &Options::out},
-        {"--work", &Options::work},
-    };
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        std::string value;
-        bool inlineValue = false;
-        if (a.size() > 2 && a.compare(0, 2, "--") == 0 && a.find('=') != std::string::npos) {
-            value = a.substr(a.find('=') + 1);
-            a = a.substr(0, a.find('='));
-            inlineValue = true;
-        }
-        auto takeValue = [&](std::string& into) {
-            if (inlineValue) return into = value, true;
-            if (i + 1 >= argc) return error = a + " wants a value", false;
-            into = argv[++i];
-            return true;
-        };
-        if (auto it = values.find(a); it != values.end()) {
-            if (!takeValue(o.*(it->second))) return false;
-            o.ownCallGiven |= a == "--own-call";
-            o.ownPrefixGiven |= a == "--own-prefix";
-        } else if (auto box = kDialogOptions.find(a); box != kDialogOptions.end()) {
-            std::string v;
-            if (!takeValue(v)) return false;
-            o.answers.emplace_back(box->second, v);
-        } else if (a == "--claimed") {
-            return error = "--claimed has no effect: the Cabrillo file's CLAIMED-SCORE is the score the plug-in "
-                           "computes; leave it out", false;
-        } else if (a == "--preload") {
-            std::string v;
-            if (!takeValue(v)) return false;
-            o.preload.push_back(v);
-        } else if (a == "--exchange") {
-            std::string v;
-            if (!takeValue(v)) return false;
-            o.exchanges.push_back(v);
-        } else if (a == "--html" && !inlineValue) {
-            o.html = true;
-        } else if (a == "--cancel" && !inlineValue) {
-            o.cancel = true;
-        } else if (a == "--all-qsos" && !inlineValue) {
-            o.allQsos = true;
-        } else if (a == "--any-contest" && !inlineValue) {
-            o.anyContest = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return error = "unknown option " + a, false;
-        } else {
-            o.positional.push_back(a);
-        }
-    }
-    if (o.positional.empty()) return error = "no command", false;
-    o.command = o.positional[0];
-    o.positional.erase(o.positional.begin());
-    const std::string& c = o.command;
-    if (c != "score" && c != "export" && c != "check" && c != "script") return error = "unknown command " + c, false;
-    if (c == "check" && o.positional.size() < 2 && o.exchanges.empty())
-        return error = "check wants LOG and at least one CALL or --exchange", false;
-    if (c != "check" && o.positional.size() != 1) return error = c + " wants exactly one file", false;
-    if (c == "check" && o.positional.empty()) return error = "check wants LOG", false;
-    if (o.html && c != "score") return error = "--html goes with score", false;
-    if ((o.cancel || !o.answers.empty()) && c != "export") return error = "header answers go with export", false;
-    if (!o.contestMode.empty() && o.contestMode != "CW" && o.contestMode != "SSB")
-        return error = "--contest-mode is CW or SSB", false;
-    if (!o.band.empty()) {
-        const std::string band = contestBand(o.band);
-        if (band.empty()) {
-            error = "--band " + o.band + " is none of the contest's bands:";
-            for (const char* b : contestBands()) error += std::string(" ") + b;
-            return false;
-        }
-        o.band = band;
-    }
-    return true;
-}
-
-// The first of the files that exists, else empty.
-std::string firstFile(std::initializer_list<std::string> candidates) {
-    std::error_code ec;
-    for (const std::string& c : candidates)
-        if (std::filesystem::is_regular_file(c, ec)) return c;
-    return {};
-}
-
-// The defaults that depend on where hostsim lies: the plug-in beside it or in a release's Plugins folder, the
-// country file beside it or the system's (HOSTSIM_CTY, else Debian's). False, with error, when no plug-in is given
-// or found; a missing country file is only said when a step needs one (ctyMissing).
-bool findDefaults(Options& o, std::string& error) {
-    const std::string folder = programFolder();
-    if (o.plugin.empty()) {
-        o.plugin = folder.empty() ? std::string()
-                                  : firstFile({folder + pluginFileName(), folder + "../Plugins/" + pluginFileName()});
-        if (o.plugin.empty())
-            return error = std::string("no --plugin PATH, and no ") + pluginFileName() + " beside hostsim or in "
-                           "../Plugins", false;
-    }
-    if (o.cty.empty()) {
-        const char* named = std::getenv("HOSTSIM_CTY");
-        const bool system = named == nullptr || *named == '\0';
-#ifdef _WIN32
-        // Windows has no system's country file: a release brings its own, in tools beside hostsim.exe.
-        const std::string systemFile = system ? std::string() : named;
-        const std::string elsewhere = system ? std::string() : ", and no " + systemFile + " (named by HOSTSIM_CTY)";
-        const std::string advice = "; a release has its cty.dat in tools, beside hostsim.exe: put one there, or "
-                                   "give --cty FILE";
-#else
-        const std::string systemFile = system ? kDebianCtyFile : named;
-        const std::string elsewhere = ", and no " + systemFile +
-                                      (system ? " (Debian's hamradio-files package)" : " (named by HOSTSIM_CTY)");
-        const std::string advice = "; put a cty.dat beside hostsim, or give --cty FILE";
-#endif
-        o.cty = firstFile({folder.empty() ? std::string() : folder + "cty.dat", systemFile});
-        if (o.cty.empty())
-            o.ctyMissing = "no country file found: no cty.dat beside hostsim" +
-                           (folder.empty() ? std::string() : " in " + folder) + elsewhere + advice;
-    }
-    return true;
-}
 
 void printMessages(const std::vector<std::string>& messages) {
     for (std::size_t i = 0; i < messages.size() && i < kMessagesShown; ++i)
@@ -351,17 +141,16 @@ void tellFilledIn(const std::string& path, const FilledIn& filled) {
     }
 }
 
-int prepare(const Options& o, Prepared& p) {
+// The log read and each QSO's country found. The messages about the log come first, the country file's own whole
+// after them.
+int readLogAndCountries(const Options& o, Prepared& p) {
     const std::string& path = o.positional[0];
     std::vector<std::string> messages;
-    const bool read = readLogFile(path, p.log, messages);
-    if (!read) return printMessages(messages), kBadLog;
+    if (!readLogFile(path, p.log, messages)) return printMessages(messages), kBadLog;
     if (p.log.empty) {
         std::fprintf(stderr, "hostsim: %s is empty: it holds no QSO\n", path.c_str());
         if (o.start.empty()) return kBadLog;  // nothing to date the contest by
     }
-
-    // The country file's own messages come whole, after those about the log.
     std::vector<std::string> ctyMessages;
     if (o.cty.empty()) ctyMessages.push_back(o.ctyMissing);
     if (o.cty.empty() || !loadCtyFile(o.cty, p.cty, ctyMessages)) {
@@ -369,7 +158,6 @@ int prepare(const Options& o, Prepared& p) {
         for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
         return kBadUse;
     }
-
     for (LogQso& q : p.log.qsos) {
         q.prefix = p.cty.resolve(q.call).prefix;
         if (!plausibleCall(q.call))
@@ -379,27 +167,34 @@ int prepare(const Options& o, Prepared& p) {
     nameCallsWithoutCountry(o, p, messages);
     printMessages(messages);
     for (const std::string& m : ctyMessages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
+    return kOk;
+}
 
-    // Another contest's log is not scored as this one's unless the operator insists.
-    if (!namesJidx(p.log.contest)) {
-        if (!o.anyContest) {
-            std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX: not scored (give --any-contest to score "
-                                 "it as JIDX all the same)\n",
-                         path.c_str(), shown(p.log.contest).c_str());
-            return kBadLog;
-        }
-        std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX; scored as JIDX all the same "
-                             "(--any-contest)\n",
+// Another contest's log is not scored as this one's unless the operator insists.
+int acceptContest(const Options& o, Prepared& p) {
+    if (namesJidx(p.log.contest)) return kOk;
+    const std::string& path = o.positional[0];
+    if (!o.anyContest) {
+        std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX: not scored (give --any-contest to score "
+                             "it as JIDX all the same)\n",
                      path.c_str(), shown(p.log.contest).c_str());
+        return kBadLog;
     }
+    std::fprintf(stderr, "hostsim: %s is a log of %s, not of JIDX; scored as JIDX all the same "
+                         "(--any-contest)\n",
+                 path.c_str(), shown(p.log.contest).c_str());
+    return kOk;
+}
 
+// The own call (--own-call, else the log's) and its prefix (--own-prefix, else the country file's).
+int chooseOwnCall(const Options& o, Prepared& p) {
     if (o.ownCallGiven) {
         p.pass.ownCall = o.ownCall;
     } else if (!p.log.ownCall.empty()) {
         p.pass.ownCall = p.log.ownCall;
     } else {
         std::fprintf(stderr, "hostsim: %s names no own call (STATION_CALLSIGN, OPERATOR or CALLSIGN:); "
-                             "give --own-call\n", path.c_str());
+                             "give --own-call\n", o.positional[0].c_str());
         return kBadLog;
     }
     if (ascii::trim(p.pass.ownCall).empty()) {
@@ -411,8 +206,11 @@ int prepare(const Options& o, Prepared& p) {
         std::fprintf(stderr, "hostsim: the own call \"%s\" (%s) does not look like a call sign\n",
                      shown(p.pass.ownCall).c_str(), counted(p.pass.ownCall.size(), "character").c_str());
     p.pass.ownPrefix = o.ownPrefixGiven ? o.ownPrefix : p.cty.resolve(p.pass.ownCall).prefix;
-    p.pass.hostDir = workingFolder();
+    return kOk;
+}
 
+// The contest mode: --contest-mode, else the mode of most of the log's QSOs (CW when as many are SSB).
+int chooseContestMode(const Options& o, Prepared& p) {
     if (!o.contestMode.empty()) {
         p.ssb = o.contestMode == "SSB";
     } else {
@@ -420,17 +218,22 @@ int prepare(const Options& o, Prepared& p) {
         for (const LogQso& q : p.log.qsos) cw += q.mode == "CW", ssb += q.mode == "SSB";
         p.ssb = ssb > cw;
     }
+    return kOk;
+}
 
+// The contest period: from --start (the contest's 30 hours, unless --end says otherwise), else the contest's weekend
+// of the log's year.
+int choosePeriod(const Options& o, Prepared& p) {
     std::string why;
     if (!o.start.empty()) {
         if (!parseWhen(o.start, p.pass.start, why))
             return std::fprintf(stderr, "hostsim: --start: %s\n", why.c_str()), kBadUse;
         p.pass.end = COleDateTime(p.pass.start.m_dt + 30.0 / 24.0, COleDateTime::valid);  // the contest's 30 hours
     } else if (!p.log.qsos.empty()) {
-        chooseWeekend(path, p);
+        chooseWeekend(o.positional[0], p);
     } else {
         std::fprintf(stderr, "hostsim: %s holds no QSO to date the contest by; give --start and --end\n",
-                     path.c_str());
+                     o.positional[0].c_str());
         return kBadLog;
     }
     if (!o.end.empty() && !parseWhen(o.end, p.pass.end, why))
@@ -440,8 +243,13 @@ int prepare(const Options& o, Prepared& p) {
                      formatTime(p.pass.end).c_str(), formatTime(p.pass.start).c_str());
         return kBadUse;
     }
+    return kOk;
+}
 
-    // The host's contest log holds the contest's QSOs: those outside its period are not handed over.
+// The host's contest log holds the contest's QSOs: those outside its period are not handed over (--all-qsos: they
+// are, and said). The fields the log left empty are then filled in as the host fills them.
+int keepContestQsos(const Options& o, Prepared& p) {
+    const std::string& path = o.positional[0];
     const std::size_t total = p.log.qsos.size();
     const std::string period = formatTime(p.pass.start) + " to " + formatTime(p.pass.end) + " UTC";
     if (o.allQsos) {
@@ -457,6 +265,14 @@ int prepare(const Options& o, Prepared& p) {
                      period.c_str(), lineList(left).c_str());
     }
     tellFilledIn(path, fillLikeHost(p.log));
+    return kOk;
+}
+
+// Everything a pass needs, step by step, each said as it is decided; the first step that fails ends it.
+int prepare(const Options& o, Prepared& p) {
+    for (int (*step)(const Options&, Prepared&) :
+         {readLogAndCountries, acceptContest, chooseOwnCall, chooseContestMode, choosePeriod, keepContestQsos})
+        if (const int status = step(o, p); status != kOk) return status;
     return kOk;
 }
 
@@ -476,14 +292,12 @@ bool loadPlugin(const Options& o, PluginLibrary& library) {
 // One statistics pass over the log; returns the number of QSOs stored.
 std::size_t runPass(HostSession& host, const Prepared& p, bool exportPass) {
     host.reset(p.pass, exportPass);
-    const bool progress = p.log.qsos.size() >= kProgressFrom && HOSTSIM_ISATTY(stderr);
-    std::size_t stored = 0, done = 0;
-    for (const LogQso& q : p.log.qsos) {
-        stored += host.add(q, p.pass.ownCall) == 1;
-        if (progress && ++done % kProgressStep == 0)
+    if (p.log.qsos.size() < kProgressFrom || !HOSTSIM_ISATTY(stderr)) return host.addAll(p.log.qsos, p.pass.ownCall);
+    const std::size_t stored = host.addAll(p.log.qsos, p.pass.ownCall, [&](std::size_t done) {
+        if (done % kProgressStep == 0)
             std::fprintf(stderr, "\rhostsim: %zu of %zu QSOs", done, p.log.qsos.size()), std::fflush(stderr);
-    }
-    if (progress) std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
+    });
+    std::fprintf(stderr, "\r%60s\r", ""), std::fflush(stderr);
     return stored;
 }
 
@@ -673,140 +487,136 @@ bool deliverScriptFiles(const WorkFolder& work, ScriptContext& context) {
     return all;
 }
 
-int run(int argc, char** argv) {
+// Says the error on standard error, in hostsim's words; returns status.
+int said(const std::string& error, int status) {
+    std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+    return status;
+}
+
+// --help or --version anywhere on the command line, the first of them answered alone.
+bool answeredHelpOrVersion(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return usage(stdout), kOk;
-        if (std::string_view(argv[i]) == "--version") return std::printf("hostsim %s\n", HOSTSIM_VERSION), kOk;
+        if (std::string_view(argv[i]) == "--help" || std::string_view(argv[i]) == "-h") return usage(stdout), true;
+        if (std::string_view(argv[i]) == "--version") return std::printf("hostsim %s\n", HOSTSIM_VERSION), true;
     }
-    Options o;
+    return false;
+}
+
+int readCommandLine(int argc, char** argv, Options& o) {
     std::string error;
     if (!parseOptions(argc, argv, o, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
+        said(error, kBadUse);
         usage(stderr);
         return kBadUse;
     }
-    if (!findDefaults(o, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kBadUse;
-    }
-    // The work folder outlives the plug-in: it is left (and a temporary one removed) after the plug-in is gone.
-    WorkFolder work;
-    if (!o.work.empty() && !work.acceptable(o.work, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kBadUse;
-    }
-    if (!work.setOutput(o.out, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kNotWritten;
-    }
-    // A host's other add-ons are in its process before the plug-in comes.
-    for (const std::string& dll : o.preload) {
-        if (!preloadLibrary(dll, error)) {
-            std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-            return kBadUse;
-        }
-    }
+    return findDefaults(o, error) ? kOk : said(error, kBadUse);
+}
 
-    // The log and the country file are read where hostsim was started, before it goes into its work folder.
-    Prepared p;
-    if (o.command != "script")
-        if (const int status = prepare(o, p); status != kOk) return status;
+// What must hold before the log is read: --work may be used, the output folder is there, and a host's other
+// add-ons are in its process before the plug-in comes.
+int prepareProcess(const Options& o, WorkFolder& work) {
+    std::string error;
+    if (!o.work.empty() && !work.acceptable(o.work, error)) return said(error, kBadUse);
+    if (!work.setOutput(o.out, error)) return said(error, kNotWritten);
+    for (const std::string& dll : o.preload)
+        if (!preloadLibrary(dll, error)) return said(error, kBadUse);
+    return kOk;
+}
+
+// Goes into the work folder, the paths the operator gave still naming their files; the host names its folder to
+// the plug-in at every pass start: here the work folder.
+int enterWorkFolder(Options& o, WorkFolder& work, Prepared& p) {
     o.plugin = work.fromStart(o.plugin);
     o.cty = work.fromStart(o.cty);
+    std::string error;
     switch (work.enter(o.work, error)) {
     case WorkFolder::Entered::ok: break;
-    case WorkFolder::Entered::refused: std::fprintf(stderr, "hostsim: %s\n", error.c_str()); return kBadUse;
-    case WorkFolder::Entered::failed: std::fprintf(stderr, "hostsim: %s\n", error.c_str()); return kNotWritten;
+    case WorkFolder::Entered::refused: return said(error, kBadUse);
+    case WorkFolder::Entered::failed: return said(error, kNotWritten);
     }
-    // The host names its folder to the plug-in at every pass start: here the work folder.
     p.pass.hostDir = work.hostDir();
+    return kOk;
+}
 
-    if (o.command == "script") {
-        // What the plug-in tells the operator (from either of its threads) is quoted after each step.
-        watchMessages();
-        // The host offers its automation object before it loads the plug-in, and withdraws it only after the
-        // plug-in is gone: the windows' last calls (at the unload) still find it.
-        const std::unique_ptr<LiveHost> live = LiveHost::make();
-        PluginLibrary library;
-        if (!loadPlugin(o, library)) return kBadUse;
-        ScriptContext context;
-        context.ctyPath = o.cty;
-        context.ctyMissing = o.ctyMissing;
-        context.library = &library;
-        context.live = live.get();
-        context.work = &work;
-        // A process that ends at once (the step exit) hands over its files first; its work folder stays.
-        context.beforeExit = [&] {
-            deliverScriptFiles(work, context);
-            work.abandon();
-            if (work.temporary())
-                std::fprintf(stderr, "hostsim: the process ends at once: its work folder %s stays\n",
-                             work.shown().c_str());
-        };
-        const int status = runScript(o.positional[0], library.functions(), context, stdout);
-        const bool delivered = deliverScriptFiles(work, context);
-        return status != kOk ? status : delivered ? kOk : kNotWritten;
-    }
-
-    // The dialog's answers must be in place before the plug-in is loaded: its port reads them from there.
-    DialogAnswers answers;
-    if (o.command == "export" && (o.cancel || !o.answers.empty() || !std::getenv("VUVO_DIALOG_ANSWERS"))) {
-        if (o.cancel) answers.cancel();
-        for (const auto& [label, value] : o.answers) answers.set(label, value);
-        if (!answers.publish(error)) {
-            std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-            return kBadUse;
-        }
-    } else if (o.command == "export") {
-        // Answers given from outside, in a file named from where hostsim was started; where the dialog is real, it
-        // is still confirmed as it stands.
-        setEnvironment("VUVO_DIALOG_ANSWERS", work.fromStart(std::getenv("VUVO_DIALOG_ANSWERS")));
-        answerHeaderDialogs({}, false);
-    }
-
+int scriptCommand(const Options& o, WorkFolder& work) {
+    // What the plug-in tells the operator (from either of its threads) is quoted after each step.
+    watchMessages();
+    // The host offers its automation object before it loads the plug-in, and withdraws it only after the
+    // plug-in is gone: the windows' last calls (at the unload) still find it.
+    const std::unique_ptr<LiveHost> live = LiveHost::make();
     PluginLibrary library;
     if (!loadPlugin(o, library)) return kBadUse;
-    // The operator's CW/SSB choice, which the plug-in reads at every pass start.
-    if (!storeContestMode(p.ssb, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kBadUse;
-    }
-    if (!o.hostVersion.empty() && !storeHostVersion(o.hostVersion, error)) {
-        std::fprintf(stderr, "hostsim: %s\n", error.c_str());
-        return kBadUse;
-    }
-    HostSession host(library.functions());
-    const std::size_t total = p.log.qsos.size();
+    ScriptContext context;
+    context.ctyPath = o.cty;
+    context.ctyMissing = o.ctyMissing;
+    context.library = &library;
+    context.live = live.get();
+    context.work = &work;
+    // A process that ends at once (the step exit) hands over its files first; its work folder stays.
+    context.beforeExit = [&] {
+        deliverScriptFiles(work, context);
+        work.abandon();
+        if (work.temporary())
+            std::fprintf(stderr, "hostsim: the process ends at once: its work folder %s stays\n",
+                         work.shown().c_str());
+    };
+    const int status = runScript(o.positional[0], library.functions(), context, stdout);
+    const bool delivered = deliverScriptFiles(work, context);
+    return status != kOk ? status : delivered ? kOk : kNotWritten;
+}
 
-    // What the plug-in tells the operator during a pass (a file it cannot write) is quoted, never waited for.
-    watchMessages();
-    takeMessages();
-    if (o.command == "score") {
-        if (o.html) host.html();
-        const std::size_t stored = runPass(host, p, false);
-        int status = 0;
-        writeText(stdout, host.result(status));
-        tellMessages();
-        tellStored(p.log, stored);
-        return reportBadQsoFile(work, p.pass, p.log.empty ? BadQsoFile::deliver : BadQsoFile::deliverAndName) ? kOk
-                                                                                                      : kNotWritten;
+// The header dialog's answers, in place before the plug-in is loaded: its port reads them from there.
+int publishAnswers(const Options& o, const WorkFolder& work, DialogAnswers& answers) {
+    if (o.cancel || !o.answers.empty() || !std::getenv("VUVO_DIALOG_ANSWERS")) {
+        if (o.cancel) answers.cancel();
+        for (const auto& [label, value] : o.answers) answers.set(label, value);
+        std::string error;
+        return answers.publish(error) ? kOk : said(error, kBadUse);
     }
+    // Answers given from outside, in a file named from where hostsim was started; where the dialog is real, it
+    // is still confirmed as it stands.
+    setEnvironment("VUVO_DIALOG_ANSWERS", work.fromStart(std::getenv("VUVO_DIALOG_ANSWERS")));
+    answerHeaderDialogs({}, false);
+    return kOk;
+}
 
-    if (o.command == "export") {
-        warnCarriedHeader(o, p.pass.ownCall);
-        const std::size_t stored = runPass(host, p, true);
-        int status = 0;
-        host.result(status);
-        const std::vector<std::string> said = tellMessages();
-        tellStored(p.log, stored);
-        ExportReport cabrillo;
-        const int exportStatus = reportExport(said, work, o.cancel, cabrillo);
-        const bool badQsoWritten = reportBadQsoFile(work, p.pass);
-        if (!cabrillo.produced.empty()) reportLeftOut(cabrillo, p.pass, total);
-        return exportStatus != kOk || !badQsoWritten ? kNotWritten : kOk;
-    }
+// The plug-in loaded, with the host's files it reads at every pass start: the operator's CW/SSB choice and,
+// when given, the host's version.
+int startPlugin(const Options& o, const Prepared& p, PluginLibrary& library) {
+    if (!loadPlugin(o, library)) return kBadUse;
+    std::string error;
+    if (!storeContestMode(p.ssb, error)) return said(error, kBadUse);
+    if (!o.hostVersion.empty() && !storeHostVersion(o.hostVersion, error)) return said(error, kBadUse);
+    return kOk;
+}
 
-    // check: the log as it stands, then the operator types.
+int scoreCommand(const Options& o, const Prepared& p, HostSession& host, const WorkFolder& work) {
+    if (o.html) host.html();
+    const std::size_t stored = runPass(host, p, false);
+    int status = 0;
+    writeText(stdout, host.result(status));
+    tellMessages();
+    tellStored(p.log, stored);
+    return reportBadQsoFile(work, p.pass, p.log.empty ? BadQsoFile::deliver : BadQsoFile::deliverAndName) ? kOk
+                                                                                                  : kNotWritten;
+}
+
+int exportCommand(const Options& o, const Prepared& p, HostSession& host, const WorkFolder& work) {
+    warnCarriedHeader(o, p.pass.ownCall);
+    const std::size_t stored = runPass(host, p, true);
+    int status = 0;
+    host.result(status);
+    const std::vector<std::string> told = tellMessages();
+    tellStored(p.log, stored);
+    ExportReport cabrillo;
+    const int exportStatus = reportExport(told, work, o.cancel, cabrillo);
+    const bool badQsoWritten = reportBadQsoFile(work, p.pass);
+    if (!cabrillo.produced.empty()) reportLeftOut(cabrillo, p.pass, p.log.qsos.size());
+    return exportStatus != kOk || !badQsoWritten ? kNotWritten : kOk;
+}
+
+// check: the log as it stands, then the operator types.
+int checkCommand(const Options& o, const Prepared& p, HostSession& host, const WorkFolder& work) {
     runPass(host, p, false);
     int status = 0;
     host.result(status);
@@ -828,19 +638,37 @@ int run(int argc, char** argv) {
     return reportBadQsoFile(work, p.pass, BadQsoFile::keep) ? kOk : kNotWritten;
 }
 
+int run(int argc, char** argv) {
+    if (answeredHelpOrVersion(argc, argv)) return kOk;
+    Options o;
+    if (const int status = readCommandLine(argc, argv, o); status != kOk) return status;
+    // The work folder outlives the plug-in: it is left (and a temporary one removed) after the plug-in is gone.
+    WorkFolder work;
+    if (const int status = prepareProcess(o, work); status != kOk) return status;
+    // The log and the country file are read where hostsim was started, before it goes into its work folder.
+    Prepared p;
+    if (o.command != "script")
+        if (const int status = prepare(o, p); status != kOk) return status;
+    if (const int status = enterWorkFolder(o, work, p); status != kOk) return status;
+    if (o.command == "script") return scriptCommand(o, work);
+
+    DialogAnswers answers;
+    if (o.command == "export")
+        if (const int status = publishAnswers(o, work, answers); status != kOk) return status;
+    PluginLibrary library;
+    if (const int status = startPlugin(o, p, library); status != kOk) return status;
+    HostSession host(library.functions());
+    // What the plug-in tells the operator during a pass (a file it cannot write) is quoted, never waited for.
+    watchMessages();
+    takeMessages();
+    if (o.command == "score") return scoreCommand(o, p, host, work);
+    if (o.command == "export") return exportCommand(o, p, host, work);
+    return checkCommand(o, p, host, work);
+}
+
 } // namespace
 
-int main(int argc, char** argv) {
-#if defined(_WIN32) && defined(__i386__)
-    // An MSVC-built host runs its x87 unit at 53-bit precision; the plug-in's arithmetic sees what it would there.
-    _controlfp(_PC_53, _MCW_PC);
-#endif
-#ifdef _WIN32
-    // The result text carries its own CR LF line ends: standard output must pass its bytes unchanged. The
-    // messages end in LF alone, as on every other system, so that runs compare byte for byte.
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
+int runCommandLine(int argc, char** argv) {
     try {
         return run(argc, argv);
     } catch (const std::exception& e) {

@@ -7,8 +7,9 @@
 #include <random>
 #include <sstream>
 
-#include "dialog_operator.h"
-#include "text_util.h"
+#include "plugin/host_call.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
 
 namespace fs = std::filesystem;
 
@@ -20,21 +21,33 @@ void HostSession::reset(const PassSetup& pass, bool exportPass) {
                     "", "", "", "", "", pass.ownPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "");
 }
 
-int HostSession::add(const LogQso& q, const std::string& ownCall) {
-    COleDateTime time = q.time, none;
+namespace {
+
+// The QSO as the host hands it over: from the own call when the log names no logging station.
+host_call::HostQso hostQso(const LogQso& q, const std::string& ownCall) {
     const std::string& my = q.myCall.empty() ? ownCall : q.myCall;
-    return m_p.AddData0(my.c_str(), q.call.c_str(), &time, &none, &none, &none, 0, q.freqHz, q.mode.c_str(),
-                        q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "", "",
-                        "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "", q.band.c_str(), "");
+    return {my.c_str(), q.call.c_str(), q.time, q.freqHz, q.mode.c_str(), q.rstSent.c_str(), q.rstRcvd.c_str(),
+            q.exchSent.c_str(), q.exchRcvd.c_str(), q.prefix.c_str(), "", q.band.c_str()};
+}
+
+} // namespace
+
+int HostSession::add(const LogQso& q, const std::string& ownCall) {
+    return host_call::callWithQso(m_p.AddData0, hostQso(q, ownCall));
+}
+
+std::size_t HostSession::addAll(const std::vector<LogQso>& qsos, const std::string& ownCall,
+                                const std::function<void(std::size_t)>& afterEach) {
+    std::size_t stored = 0, done = 0;
+    for (const LogQso& q : qsos) {
+        stored += add(q, ownCall) == 1;
+        if (afterEach) afterEach(++done);
+    }
+    return stored;
 }
 
 int HostSession::remove(const LogQso& q, const std::string& ownCall) {
-    COleDateTime time = q.time, none;
-    const std::string& my = q.myCall.empty() ? ownCall : q.myCall;
-    return m_p.RemoveData0(my.c_str(), q.call.c_str(), &time, &none, &none, &none, 0, q.freqHz, q.mode.c_str(),
-                           q.rstSent.c_str(), q.rstRcvd.c_str(), q.exchSent.c_str(), q.exchRcvd.c_str(), "", "",
-                           "", "", "", "", "", "", "", q.prefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "",
-                           q.band.c_str(), "");
+    return host_call::callWithQso(m_p.RemoveData0, hostQso(q, ownCall));
 }
 
 int HostSession::check(const std::string& call, const std::string& band, const std::string& mode,

@@ -50,6 +50,33 @@ std::string hostMode(std::string_view cabrillo) {
     return m;
 }
 
+// A QSO: line's value as the host would log it; false, with why (the line is then skipped), when it cannot be.
+bool readQsoLine(std::string_view value, LogQso& q, std::string& why) {
+    const std::vector<std::string_view> w = words(value);
+    if (w.size() != 10 && w.size() != 11) {
+        why = "a QSO: line of " + counted(w.size(), "field") +
+              "; a JIDX QSO has 10 (freq mode date time call rst exch call rst exch) and may add a transmitter "
+              "number";
+        return false;
+    }
+    if (!allDigits(w[0])) return why = "frequency \"" + shown(w[0]) + "\" is not a number of kHz", false;
+    if (!kilohertzToHertz(w[0], q.freqHz)) {
+        why = "frequency " + shown(w[0]) + " kHz is out of range: the host's frequency holds at most " +
+              std::to_string(kHighestKilohertz) + " kHz";
+        return false;
+    }
+    if (!parseDateTime(w[2], w[3], q.time, why)) return false;
+    q.mode = hostMode(w[1]);
+    q.band = bandOfFrequency(q.freqHz);
+    q.myCall = ascii::upper(w[4]);
+    q.rstSent = std::string(w[5]);
+    q.exchSent = std::string(w[6]);
+    q.call = ascii::upper(w[7]);
+    q.rstRcvd = std::string(w[8]);
+    q.exchRcvd = std::string(w[9]);
+    return true;
+}
+
 } // namespace
 
 Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<std::string>& messages) {
@@ -83,42 +110,15 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
             log.ownCall = ascii::upper(value);
         } else if (key == "CONTEST") {
             log.contest = std::string(value);
+        } else if (key == "QSO" && ended) {
+            note(number, "a QSO: line after END-OF-LOG:; skipped");
         } else if (key == "QSO") {
-            if (ended) {
-                note(number, "a QSO: line after END-OF-LOG:; skipped");
-                continue;
-            }
-            const std::vector<std::string_view> w = words(value);
-            if (w.size() != 10 && w.size() != 11) {
-                note(number, "a QSO: line of " + counted(w.size(), "field") +
-                                 "; a JIDX QSO has 10 (freq mode date time call rst exch call rst exch) "
-                                 "and may add a transmitter number; skipped");
-                continue;
-            }
             LogQso q;
             q.line = number;
-            if (!allDigits(w[0])) {
-                note(number, "frequency \"" + shown(w[0]) + "\" is not a number of kHz; skipped");
-                continue;
-            }
-            if (!kilohertzToHertz(w[0], q.freqHz)) {
-                note(number, "frequency " + shown(w[0]) + " kHz is out of range: the host's frequency holds at most " +
-                                 std::to_string(kHighestKilohertz) + " kHz; skipped");
-                continue;
-            }
-            std::string why;
-            if (!parseDateTime(w[2], w[3], q.time, why)) {
+            if (std::string why; !readQsoLine(value, q, why)) {
                 note(number, why + "; skipped");
                 continue;
             }
-            q.mode = hostMode(w[1]);
-            q.band = bandOfFrequency(q.freqHz);
-            q.myCall = ascii::upper(w[4]);
-            q.rstSent = std::string(w[5]);
-            q.exchSent = std::string(w[6]);
-            q.call = ascii::upper(w[7]);
-            q.rstRcvd = std::string(w[8]);
-            q.exchRcvd = std::string(w[9]);
             if (log.ownCall.empty()) log.ownCall = q.myCall;
             log.qsos.push_back(std::move(q));
         }

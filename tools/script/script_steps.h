@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host_session.h"
 #include "script.h"
+#include "tools/session/host_session.h"
 
 // What a step works on: the loaded plug-in, the session's context and the next passes' setup.
 struct StepEnv {
@@ -39,5 +39,3 @@ std::span<const ScriptStep> liveSteps(); // live_steps.cpp: the operator at the 
 
 // The step of this name, or null.
 const ScriptStep* findStep(const std::string& name);
-// Prints one line per step (name, words, help) under the two headings.
-void printStepHelp(std::FILE* to);

@@ -1,11 +1,13 @@
 // The host's side of the calls: one loaded plug-in driven pass by pass, with the texts a host passes.
 #pragma once
+#include <cstddef>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "log_model.h"
 #include "plugin_library.h"
+#include "tools/logs/log_model.h"
 
 struct PassSetup {
     std::string hostDir;  // ends in a separator
@@ -21,6 +23,10 @@ public:
     void html();                                      // setVersion
     void reset(const PassSetup& pass, bool exportPass);  // ResetStats0
     int add(const LogQso& q, const std::string& ownCall);
+    // AddData0 for each QSO in order, as the host hands over its log; returns how many the plug-in stored.
+    // afterEach, when given, hears how many have been handed over so far.
+    std::size_t addAll(const std::vector<LogQso>& qsos, const std::string& ownCall,
+                       const std::function<void(std::size_t done)>& afterEach = {});
     int remove(const LogQso& q, const std::string& ownCall);
     int check(const std::string& call, const std::string& band, const std::string& mode, const std::string& prefix,
               int zone, const char* otherBand);

@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "text_util.h"
+#include "tools/logs/text_util.h"
 
 std::vector<std::string> tellMessages() {
     std::vector<std::string> texts = takeMessages();

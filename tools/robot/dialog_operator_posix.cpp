@@ -2,11 +2,10 @@
 // message port appends what it says to the file named by VUVO_MESSAGE_LOG: nobody has to press anything.
 #include "dialog_operator.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <random>
-
-#include "host_session.h"
 
 namespace {
 
@@ -33,7 +32,7 @@ public:
         }
         if (m_path.empty()) return;
         std::ofstream(m_path, std::ios::binary | std::ios::trunc);
-        setEnvironment("VUVO_MESSAGE_LOG", m_path);
+        setenv("VUVO_MESSAGE_LOG", m_path.c_str(), 1);
     }
 
     // The lines added since the last call, each decoded back into the text shown.

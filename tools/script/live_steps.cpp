@@ -12,10 +12,10 @@
 #include <windows.h>
 #endif
 
-#include "live_host.h"
-#include "log_model.h"
-#include "text_util.h"
-#include "work_folder.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/live_host.h"
+#include "tools/session/work_folder.h"
 
 namespace {
 

@@ -30,6 +30,7 @@ private:
         int cqZone = 0;
     };
     const Entry* longestPrefix(std::string_view text) const;
+    void addAliases(std::string_view aliases, const Entry& entity);
 
     std::unordered_map<std::string, Entry> m_exact, m_prefixes;
     std::size_t m_longest = 0;

@@ -3,22 +3,20 @@
 #include "script.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
-#include "dialog_operator.h"
-#include "host_session.h"
-#include "live_host.h"
 #include "script_steps.h"
-#include "log_model.h"
-#include "ole_time.h"
-#include "pass_checks.h"
-#include "text_util.h"
-#include "work_folder.h"
+#include "tools/logs/log_model.h"
+#include "tools/logs/ole_time.h"
+#include "tools/logs/pass_checks.h"
+#include "tools/logs/text_util.h"
+#include "tools/robot/dialog_operator.h"
+#include "tools/robot/live_host.h"
+#include "tools/session/host_session.h"
+#include "tools/session/work_folder.h"
 
 namespace {
 
@@ -145,27 +143,12 @@ bool logStep(StepEnv& env, const StepWords& w, std::string& why) {
     Log log;
     std::vector<std::string> messages;
     // Read from the folder hostsim was started in, and named as the script names it.
-    const std::string path = fromStart(env.context, w[1]);
-    bool read = false;
-    std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        messages.push_back(w[1] + ": a folder, not a log file");
-    } else if (std::ifstream in(path, std::ios::binary); !in) {
-        messages.push_back(w[1] + ": cannot open: " + std::strerror(errno));
-    } else {
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        read = !in.bad() && readLog(bytes.str(), w[1], log, messages);
-        if (in.bad()) messages.push_back(w[1] + ": reading failed");
-    }
+    const bool read = readLogFile(fromStart(env.context, w[1]), w[1], log, messages);
     for (const std::string& m : messages) std::fprintf(stderr, "hostsim: %s\n", m.c_str());
     if (!read) return why = "cannot read the log " + w[1], false;
     if (!env.loadCty(why)) return false;
-    std::size_t stored = 0;
-    for (LogQso& q : log.qsos) {
-        q.prefix = env.context.cty.resolve(q.call).prefix;
-        stored += env.host.add(q, env.pass.ownCall) == 1;
-    }
+    for (LogQso& q : log.qsos) q.prefix = env.context.cty.resolve(q.call).prefix;
+    const std::size_t stored = env.host.addAll(log.qsos, env.pass.ownCall);
     std::fprintf(env.out, "%s handed over, %zu stored, %zu rejected\n", counted(log.qsos.size(), "QSO").c_str(),
                  stored, log.qsos.size() - stored);
     return true;

@@ -33,6 +33,19 @@ std::string withCallArea(std::string_view call, std::string_view area) {
     return std::string(call.substr(0, first)) + std::string(area) + std::string(call.substr(last));
 }
 
+// One entity's header: eight ':'-ended fields (name, CQ zone, ITU zone, continent, latitude, longitude, UTC offset,
+// primary prefix). False when a field is missing or the prefix is empty; else the aliases start at `after`.
+bool readHeader(std::string_view body, std::string_view (&fields)[8], std::size_t& after) {
+    after = 0;
+    for (auto& field : fields) {
+        const std::size_t colon = body.find(':', after);
+        if (colon == std::string_view::npos) return false;
+        field = ascii::trim(body.substr(after, colon - after));
+        after = colon + 1;
+    }
+    return !fields[7].empty();
+}
+
 } // namespace
 
 bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vector<std::string>& messages) {
@@ -61,17 +74,7 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
         }
         std::string_view fields[8];
         std::size_t at = 0;
-        bool complete = true;
-        for (auto& field : fields) {
-            const std::size_t colon = body.find(':', at);
-            if (colon == std::string_view::npos) {
-                complete = false;
-                break;
-            }
-            field = ascii::trim(body.substr(at, colon - at));
-            at = colon + 1;
-        }
-        if (!complete || fields[7].empty()) {
+        if (!readHeader(body, fields, at)) {
             messages.push_back(name + ":" + std::to_string(entityLine) +
                                ": not an entity (\"Name: CQ: ITU: Continent: Lat: Long: UTC: Prefix:\" and its "
                                "prefixes); ignored");
@@ -79,39 +82,43 @@ bool CtyDatabase::load(std::string_view bytes, const std::string& name, std::vec
         }
         std::string_view primary = fields[7];
         if (primary.front() == '*') primary.remove_prefix(1);  // a WAE entity: the star only marks it
-        const Entry entity{std::string(primary), zoneNumber(fields[1])};
         ++m_entities;
-        std::string_view aliases = body.substr(at);
-        std::size_t from = 0;
-        while (from <= aliases.size()) {
-            const std::size_t comma = aliases.find(',', from);
-            std::string alias;
-            for (char c : aliases.substr(from, comma == std::string_view::npos ? comma : comma - from))
-                if (!ascii::isSpace(c)) alias += c;
-            from = comma == std::string_view::npos ? aliases.size() + 1 : comma + 1;
-            if (alias.empty()) continue;
-            const bool exact = alias.front() == '=';
-            if (exact) alias.erase(0, 1);
-            Entry entry = entity;
-            const std::size_t cut = alias.find_first_of("([<{~");
-            std::string base = ascii::upper(alias.substr(0, cut));
-            if (const std::size_t open = alias.find('('); open != std::string::npos) {
-                const std::size_t close = alias.find(')', open);
-                if (close != std::string::npos) {
-                    const int zone = zoneNumber(std::string_view(alias).substr(open + 1, close - open - 1));
-                    if (zone) entry.cqZone = zone;
-                }
-            }
-            if (base.empty()) continue;
-            auto& table = exact ? m_exact : m_prefixes;
-            if (table.emplace(base, entry).second && !exact && base.size() > m_longest) m_longest = base.size();
-        }
+        addAliases(body.substr(at), Entry{std::string(primary), zoneNumber(fields[1])});
     }
     if (m_entities == 0) {
         messages.push_back(name + ": holds no entity; is it a cty.dat country file?");
         return false;
     }
     return true;
+}
+
+// The entity's aliases, separated by ',': prefixes, or whole calls after '='; each may carry a "(n)" CQ zone of
+// its own and other overrides ("[n]", "<lat/long>", "{continent}", "~offset~"), which hostsim does not need.
+void CtyDatabase::addAliases(std::string_view aliases, const Entry& entity) {
+    std::size_t from = 0;
+    while (from <= aliases.size()) {
+        const std::size_t comma = aliases.find(',', from);
+        std::string alias;
+        for (char c : aliases.substr(from, comma == std::string_view::npos ? comma : comma - from))
+            if (!ascii::isSpace(c)) alias += c;
+        from = comma == std::string_view::npos ? aliases.size() + 1 : comma + 1;
+        if (alias.empty()) continue;
+        const bool exact = alias.front() == '=';
+        if (exact) alias.erase(0, 1);
+        Entry entry = entity;
+        const std::size_t cut = alias.find_first_of("([<{~");
+        std::string base = ascii::upper(alias.substr(0, cut));
+        if (const std::size_t open = alias.find('('); open != std::string::npos) {
+            const std::size_t close = alias.find(')', open);
+            if (close != std::string::npos) {
+                const int zone = zoneNumber(std::string_view(alias).substr(open + 1, close - open - 1));
+                if (zone) entry.cqZone = zone;
+            }
+        }
+        if (base.empty()) continue;
+        auto& table = exact ? m_exact : m_prefixes;
+        if (table.emplace(base, entry).second && !exact && base.size() > m_longest) m_longest = base.size();
+    }
 }
 
 const CtyDatabase::Entry* CtyDatabase::longestPrefix(std::string_view text) const {

@@ -38,8 +38,12 @@ Log readCabrillo(std::string_view bytes, const std::string& name, std::vector<st
 // UTF-16 (a byte-order mark) or are no text at all (NUL bytes); an empty file is an ADIF log without QSOs.
 bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vector<std::string>& messages);
 
-// readLog() on a file's contents; false when it cannot be read.
-bool readLogFile(const std::string& path, Log& log, std::vector<std::string>& messages);
+// readLog() on a file's contents; false when it cannot be read. The messages name the file as path, or as name (a
+// path as the operator gave it, for a file read from elsewhere).
+bool readLogFile(const std::string& path, const std::string& name, Log& log, std::vector<std::string>& messages);
+inline bool readLogFile(const std::string& path, Log& log, std::vector<std::string>& messages) {
+    return readLogFile(path, path, log, messages);
+}
 
 // The host's band name of a frequency ("40m"), or "" outside the amateur bands hostsim knows.
 std::string bandOfFrequency(unsigned hz);

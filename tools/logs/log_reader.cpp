@@ -77,22 +77,22 @@ bool readLog(std::string_view bytes, const std::string& name, Log& log, std::vec
     return false;
 }
 
-bool readLogFile(const std::string& path, Log& log, std::vector<std::string>& messages) {
+bool readLogFile(const std::string& path, const std::string& name, Log& log, std::vector<std::string>& messages) {
     std::error_code ec;
     if (std::filesystem::is_directory(path, ec)) {
-        messages.push_back(path + ": a folder, not a log file");
+        messages.push_back(name + ": a folder, not a log file");
         return false;
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        messages.push_back(path + ": cannot open: " + std::strerror(errno));
+        messages.push_back(name + ": cannot open: " + std::strerror(errno));
         return false;
     }
     std::ostringstream bytes;
     bytes << in.rdbuf();
     if (in.bad()) {
-        messages.push_back(path + ": reading failed");
+        messages.push_back(name + ": reading failed");
         return false;
     }
-    return readLog(bytes.str(), path, log, messages);
+    return readLog(bytes.str(), name, log, messages);
 }

@@ -55,6 +55,11 @@ public:
                                      EXCEPINFO*, UINT* badArgument) override;
 
 private:
+    // The three members the plug-in uses, once the call's kind and its number of arguments are right.
+    HRESULT answerFrequency(VARIANT* result) const;
+    HRESULT answerEntryText(DISPPARAMS* params, VARIANT* result, UINT* badArgument);
+    HRESULT takeCommand(DISPPARAMS* params, UINT* badArgument);
+
     std::atomic<ULONG> m_references{1};
     bool m_comStarted = false;
     DWORD m_cookie = 0;

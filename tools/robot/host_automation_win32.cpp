@@ -216,66 +216,80 @@ HRESULT HostAutomation::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 
 HRESULT HostAutomation::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
 
+namespace {
+
+// As a busy or closing host answers: an exception with its description, the call not done.
+HRESULT refusedAsBusy(EXCEPINFO* excepInfo) {
+    if (excepInfo) {
+        *excepInfo = EXCEPINFO{};
+        excepInfo->bstrSource = SysAllocString(kProgId);
+        excepInfo->bstrDescription = SysAllocString(L"The host is busy");
+        excepInfo->scode = RPC_E_CALL_REJECTED;
+    }
+    return DISP_E_EXCEPTION;
+}
+
+// A method's one argument as the type the host reads it in; a type mismatch, naming the argument, when it is not.
+HRESULT onlyArgument(DISPPARAMS* params, VARTYPE type, VARIANT& value, UINT* badArgument) {
+    VariantInit(&value);
+    if (SUCCEEDED(VariantChangeType(&value, &params->rgvarg[0], 0, type))) return S_OK;
+    if (badArgument) *badArgument = 0;
+    return DISP_E_TYPEMISMATCH;
+}
+
+} // namespace
+
 // Answers as the host does the three members the plug-in uses; anything else is refused as the system would.
 HRESULT HostAutomation::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                EXCEPINFO* excepInfo, UINT* badArgument) {
     if (slowMs) Sleep(slowMs);
     ++calls;
-    if (failing) {
-        // As a busy or closing host answers: an exception with its description, the call not done.
-        if (excepInfo) {
-            *excepInfo = EXCEPINFO{};
-            excepInfo->bstrSource = SysAllocString(kProgId);
-            excepInfo->bstrDescription = SysAllocString(L"The host is busy");
-            excepInfo->scode = RPC_E_CALL_REJECTED;
-        }
-        return DISP_E_EXCEPTION;
-    }
+    if (failing) return refusedAsBusy(excepInfo);
     const UINT count = params ? params->cArgs : 0;
     if (result) VariantInit(result);
     switch (id) {
     case kFrequency:
         if (!(flags & DISPATCH_PROPERTYGET)) return DISP_E_MEMBERNOTFOUND;
-        if (count != 0) return DISP_E_BADPARAMCOUNT;
-        if (result) {
-            result->vt = VT_R8;
-            result->dblVal = frequency;
-        }
-        return S_OK;
-    case kEntryText: {
+        return count != 0 ? DISP_E_BADPARAMCOUNT : answerFrequency(result);
+    case kEntryText:
         if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-        if (count != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT field;
-        VariantInit(&field);
-        if (FAILED(VariantChangeType(&field, &params->rgvarg[0], 0, VT_I4))) {
-            if (badArgument) *badArgument = 0;
-            return DISP_E_TYPEMISMATCH;
-        }
-        ++entryReads;
-        QueryPerformanceCounter(&lastEntryRead);
-        if (result) {
-            result->vt = VT_BSTR;
-            result->bstrVal = SysAllocString(field.lVal == kCallField ? entry.c_str() : L"");
-        }
-        return S_OK;
-    }
-    case kCommand: {
+        return count != 1 ? DISP_E_BADPARAMCOUNT : answerEntryText(params, result, badArgument);
+    case kCommand:
         if (!(flags & DISPATCH_METHOD)) return DISP_E_MEMBERNOTFOUND;
-        if (count != 1) return DISP_E_BADPARAMCOUNT;
-        VARIANT text;
-        VariantInit(&text);
-        if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) {
-            if (badArgument) *badArgument = 0;
-            return DISP_E_TYPEMISMATCH;
-        }
-        std::string command = utf8(text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)));
-        VariantClear(&text);
-        if (command == "<MODE:CW>") mode = "CW";
-        if (command == "<MODE:SSB>") mode = "SSB";
-        commands.push_back(std::move(command));
-        return S_OK;
-    }
+        return count != 1 ? DISP_E_BADPARAMCOUNT : takeCommand(params, badArgument);
     default:
         return DISP_E_MEMBERNOTFOUND;
     }
+}
+
+HRESULT HostAutomation::answerFrequency(VARIANT* result) const {
+    if (result) {
+        result->vt = VT_R8;
+        result->dblVal = frequency;
+    }
+    return S_OK;
+}
+
+// Only the call field holds text: every other field of the entry reads as empty.
+HRESULT HostAutomation::answerEntryText(DISPPARAMS* params, VARIANT* result, UINT* badArgument) {
+    VARIANT field;
+    if (const HRESULT h = onlyArgument(params, VT_I4, field, badArgument); FAILED(h)) return h;
+    ++entryReads;
+    QueryPerformanceCounter(&lastEntryRead);
+    if (result) {
+        result->vt = VT_BSTR;
+        result->bstrVal = SysAllocString(field.lVal == kCallField ? entry.c_str() : L"");
+    }
+    return S_OK;
+}
+
+HRESULT HostAutomation::takeCommand(DISPPARAMS* params, UINT* badArgument) {
+    VARIANT text;
+    if (const HRESULT h = onlyArgument(params, VT_BSTR, text, badArgument); FAILED(h)) return h;
+    std::string command = utf8(text.bstrVal, static_cast<int>(SysStringLen(text.bstrVal)));
+    VariantClear(&text);
+    if (command == "<MODE:CW>") mode = "CW";
+    if (command == "<MODE:SSB>") mode = "SSB";
+    commands.push_back(std::move(command));
+    return S_OK;
 }

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cty.h"
-#include "plugin_library.h"
+#include "tools/logs/cty.h"
+#include "tools/session/plugin_library.h"
 
 class LiveHost;
 class WorkFolder;
@@ -33,6 +33,9 @@ struct ScriptContext {
 // each step is echoed ("> step") to out before what it prints. Returns 0 when every step ran,
 // 1 when one was malformed or failed (the script stops there, with a message naming its line on standard error).
 int runScript(const std::string& path, const PluginFunctions& plugin, ScriptContext& context, std::FILE* out);
+
+// The steps for the help: one line per step (name, words, help) under the two headings.
+void printStepHelp(std::FILE* to);
 
 // A text the plug-in returned, its bytes unchanged, then a line end when it has none; flushed.
 void writeText(std::FILE* out, const std::string& text);
