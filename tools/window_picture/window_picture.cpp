@@ -79,7 +79,7 @@ bool readWindow(HWND window, Picture& picture, std::string& why) {
 }
 
 bool saveBmp(const Picture& picture, const std::string& path, std::string& why) {
-    if (!picture.valid()) return why = "the picture of " + path + " is empty", false;
+    if (!picture.valid()) return why = "nothing was read from the screen for " + path, false;
     const int stride = (picture.width * 3 + 3) & ~3;
     std::vector<unsigned char> rows(static_cast<std::size_t>(stride) * picture.height, 0);
     for (int y = 0; y < picture.height; ++y) {

@@ -37,7 +37,7 @@ bool readScreen(const RECT& area, Picture& picture, std::string& why);
 bool readWindow(HWND window, Picture& picture, std::string& why);
 
 // Saves the picture as a 24-bit BMP file: the two headers, then the rows from the bottom up, each padded to four
-// bytes. On failure why says "cannot write <path>" (or that the picture is empty).
+// bytes. On failure why says "cannot write <path>", or that nothing was read from the screen for it.
 bool saveBmp(const Picture& picture, const std::string& path, std::string& why);
 
 } // namespace window_picture
