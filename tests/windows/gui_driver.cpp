@@ -1,8 +1,9 @@
 #include "gui_driver.h"
 
-#include <cstdio>
 #include <set>
 #include <vector>
+
+#include "window_picture.h"
 
 namespace {
 
@@ -133,60 +134,16 @@ void clickButton(HWND dialog, int id) {
 
 bool saveWindowPicture(HWND window, const std::string& path, int& distinctColours, COLORREF& clientCorner) {
     distinctColours = 0;
+    // The window's own thread paints it meanwhile: this is another thread.
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(300);
-    RECT frame;
-    GetWindowRect(window, &frame);
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    if (width <= 0 || height <= 0) return false;
-
     // What the screen shows at the window's place (the window is in front: it was just made foreground).
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as BMP files store it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    const bool copied = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != 0;
-    GdiFlush();
-    const int stride = (width * 3 + 3) & ~3;
-    const auto* pixels = static_cast<const unsigned char*>(bits);
-    std::set<unsigned> colours;
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const unsigned char* p = pixels + static_cast<std::size_t>(y) * stride + x * 3;
-            colours.insert(p[0] | p[1] << 8 | p[2] << 16);
-        }
-    }
-    distinctColours = copied ? static_cast<int>(colours.size()) : 0;
+    window_picture::Picture picture;
+    std::string why;
+    if (!window_picture::readWindow(window, picture, why)) return false;
+    distinctColours = static_cast<int>(std::set<COLORREF>(picture.pixels.begin(), picture.pixels.end()).size());
     POINT corner{2, 2};
     ClientToScreen(window, &corner);
-    const int cx = corner.x - frame.left;
-    const int cy = height - 1 - (corner.y - frame.top);
-    const unsigned char* p = pixels + static_cast<std::size_t>(cy) * stride + cx * 3;
-    clientCorner = RGB(p[2], p[1], p[0]);
-
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(stride) * height;
-    bool saved = false;
-    if (FILE* out = std::fopen(path.c_str(), "wb")) {
-        saved = std::fwrite(&file, sizeof file, 1, out) == 1 &&
-                std::fwrite(&info.bmiHeader, sizeof info.bmiHeader, 1, out) == 1 &&
-                std::fwrite(bits, static_cast<std::size_t>(stride) * height, 1, out) == 1;
-        saved = std::fclose(out) == 0 && saved;
-    }
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return copied && saved;
+    clientCorner = picture.at(corner.x, corner.y);
+    return window_picture::saveBmp(picture, path, why);
 }

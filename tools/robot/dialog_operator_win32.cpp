@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "resources/resource.h"
+#include "window_picture.h"
 
 namespace {
 
@@ -81,45 +82,12 @@ std::string messageText(HWND box) {
     return {};
 }
 
-// A picture of what the screen shows at the window's place, as a 24-bit BMP file.
+// A picture of what the screen shows at the window's place, as a 24-bit BMP file. None is no failure of the run:
+// the pictures are there for people to look at.
 void savePicture(HWND window, const std::string& path) {
-    RECT frame;
-    if (!GetWindowRect(window, &frame)) return;
-    const int width = frame.right - frame.left;
-    const int height = frame.bottom - frame.top;
-    if (width <= 0 || height <= 0) return;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = width;
-    header.biHeight = height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap =
-        CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap != nullptr) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
-        GdiFlush();
-        const DWORD size = static_cast<DWORD>((width * 3 + 3) & ~3) * static_cast<DWORD>(height);
-        BITMAPFILEHEADER file{};
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + size;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&header, sizeof header, 1, out);
-            std::fwrite(bits, size, 1, out);
-            std::fclose(out);
-        }
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    window_picture::Picture picture;
+    std::string why;
+    if (window_picture::readWindow(window, picture, why)) window_picture::saveBmp(picture, path, why);
 }
 
 class Operator {

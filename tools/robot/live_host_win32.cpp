@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "host_automation_win32.h"
+#include "window_picture.h"
 
 namespace {
 
@@ -106,77 +107,6 @@ std::string titleOf(HWND window) {
     wchar_t text[512] = {};
     const int n = InternalGetWindowText(window, text, 512);
     return utf8(text, n);
-}
-
-// What the screen shows in a rectangle, as top-down 0x00RRGGBB pixels.
-struct Shot {
-    RECT frame{};
-    int width = 0, height = 0;
-    std::vector<DWORD> pixels;
-    COLORREF at(int x, int y) const {
-        const DWORD p = pixels[static_cast<std::size_t>(y - frame.top) * width + (x - frame.left)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
-
-bool shoot(const RECT& frame, Shot& shot) {
-    shot.frame = frame;
-    shot.width = frame.right - frame.left;
-    shot.height = frame.bottom - frame.top;
-    if (shot.width <= 0 || shot.height <= 0) return false;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = shot.width;
-    info.bmiHeader.biHeight = -shot.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bool ok = false;
-    if (bitmap) {
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, shot.width, shot.height, screen, frame.left, frame.top, SRCCOPY) != 0;
-        GdiFlush();
-        const auto* p = static_cast<const DWORD*>(bits);
-        shot.pixels.assign(p, p + static_cast<std::size_t>(shot.width) * shot.height);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-    }
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    return ok;
-}
-
-// A 24-bit bottom-up BMP, as the test pictures are written (the display wrapper turns them into PNG).
-bool writeBmp(const Shot& shot, const std::string& path) {
-    const DWORD row = static_cast<DWORD>((shot.width * 3 + 3) & ~3);
-    BITMAPINFOHEADER header{};
-    header.biSize = sizeof header;
-    header.biWidth = shot.width;
-    header.biHeight = shot.height;
-    header.biPlanes = 1;
-    header.biBitCount = 24;
-    header.biCompression = BI_RGB;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof header;
-    file.bfSize = file.bfOffBits + row * static_cast<DWORD>(shot.height);
-    FILE* out = std::fopen(path.c_str(), "wb");
-    if (!out) return false;
-    std::fwrite(&file, sizeof file, 1, out);
-    std::fwrite(&header, sizeof header, 1, out);
-    std::vector<unsigned char> line(row, 0);
-    for (int y = shot.height - 1; y >= 0; --y) {
-        for (int x = 0; x < shot.width; ++x) {
-            const DWORD p = shot.pixels[static_cast<std::size_t>(y) * shot.width + x];
-            line[x * 3] = p & 0xFF, line[x * 3 + 1] = (p >> 8) & 0xFF, line[x * 3 + 2] = (p >> 16) & 0xFF;
-        }
-        std::fwrite(line.data(), 1, row, out);
-    }
-    return std::fclose(out) == 0;
 }
 
 class Win32LiveHost : public LiveHost {
@@ -276,7 +206,7 @@ public:
     bool marks(const std::string& name, std::vector<std::string>& labels, std::string& why) override {
         HWND grid = byName(find(), name);
         if (!grid) return why = "the " + name + " window is not open", false;
-        Shot shot;
+        window_picture::Picture shot;
         if (!shootWindow(grid, shot, why)) return false;
         for (HWND button = GetWindow(grid, GW_CHILD); button; button = GetWindow(button, GW_HWNDNEXT)) {
             RECT r;
@@ -296,18 +226,16 @@ public:
     }
 
     bool picture(const std::string& path, const std::string& window, std::string& why) override {
-        Shot shot;
+        window_picture::Picture shot;
         if (window == "screen") {
             pumpFor(200);
-            if (!shoot({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, shot))
-                return why = "the screen could not be read", false;
+            if (!window_picture::readScreen(window_picture::wholeScreen(), shot, why)) return false;
         } else {
             HWND target = byName(find(), window);
             if (!target) return why = "the " + window + " window is not open", false;
             if (!shootWindow(target, shot, why)) return false;
         }
-        if (!writeBmp(shot, path)) return why = "cannot write " + path, false;
-        return true;
+        return window_picture::saveBmp(shot, path, why);
     }
 
     std::vector<std::string> openWindows() override {
@@ -377,19 +305,10 @@ private:
 
     // The window as the screen shows it, once its thread has painted it and handed its pixels to the display.
     // Brought to the front first: an inactive window of Wine's may keep showing older pixels on the screen.
-    bool shootWindow(HWND window, Shot& shot, std::string& why) {
-        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
-        SetForegroundWindow(window);
-        RedrawWindow(window, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    bool shootWindow(HWND window, window_picture::Picture& shot, std::string& why) {
+        window_picture::bringToFront(window);
         pumpFor(300);
-        RECT frame;
-        if (!GetWindowRect(window, &frame)) return why = "the window is gone", false;
-        RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, visible{};
-        if (!IntersectRect(&visible, &frame, &screen) || !EqualRect(&visible, &frame))
-            return why = "the window reaches beyond the screen", false;
-        if (!shoot(frame, shot)) return why = "the screen could not be read", false;
-        return true;
+        return window_picture::readWindow(window, shot, why);
     }
 
     HostAutomation m_object;

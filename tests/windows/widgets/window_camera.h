@@ -4,21 +4,14 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
+
+#include "window_picture.h"
 
 // Handles this thread's messages for ms milliseconds, keyboard messages through their dialog.
 void pumpFor(DWORD ms);
 
-struct Picture {
-    RECT frame{};                   // the window's rectangle on the screen
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;   // row by row from the top
-    bool valid() const { return !pixels.empty(); }
-    // The colour at a screen point; CLR_INVALID outside the picture.
-    COLORREF at(int x, int y) const;
-    // How many pixels of a screen rectangle have exactly this colour.
-    int count(const RECT& area, COLORREF colour) const;
-};
+// The screen's pixels and their rectangle, in screen coordinates (tools/window_picture).
+using window_picture::Picture;
 
 // Brings the window to the front, repaints it, lets it settle, and reads it from the screen; an invalid
 // picture when the window is not wholly on the screen.
