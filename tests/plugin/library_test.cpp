@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "plugin/host_call.h"
 #include "plugin/plugin_exports.h"
 #include "support/file_bytes.h"
 #include "support/scratch_folder.h"
@@ -65,8 +66,8 @@ TEST_F(Library, ScoresAPassThroughThePlainNames) {
     COleDateTime t = COleDateTime::fromParts(2026, 4, 11, 8, 0);
     EXPECT_EQ(1, reset("./", 0, "K1AR", &start, &end, "", "", "", "", "", "", "", "", "", "K", 0, 0, 0, 0, 0, "",
                        "", ""));
-    EXPECT_EQ(1, addData("K1AR", "JA1ABC", &t, nullptr, nullptr, nullptr, 0, 1830000, "CW", "599", "599", "05",
-                         "13", "", "", "", "", "", "", "", "", "", "JA", 0, 0, 0, 0, 0, "", "", "", "160m", ""));
+    EXPECT_EQ(1, host_call::callWithQso(addData, {"K1AR", "JA1ABC", t, 1830000, "CW", "599", "599", "05", "13", "JA",
+                                                  "", "160m"}));
     std::string text = getResult(nullptr);
     EXPECT_NE(std::string::npos, text.find("160m\t 1\t 4\t 1\r\nTotal\t 1\t 4\t 1\r\n")) << text;
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "gui_driver.h"
+#include "plugin/host_call.h"
 #include "plugin/plugin_exports.h"
 #include "resources/resource.h"
 #include "support/file_bytes.h"
@@ -46,9 +47,8 @@ protected:
                     "", "");
             EXPECT_EQ("", dialog.finish());
         }
-        COleDateTime time = COleDateTime::fromParts(2026, 4, 11, 12, 0);
-        m_add("UA9XYZ", "JA1ABC", &time, nullptr, nullptr, nullptr, 0, 14025000, "CW", "599", "599", "001", "13", "",
-              "", "", "", "", "", "", "", "", "JA", 0, 0, 0, 0, 0, "", "", "", "20m", "");
+        host_call::callWithQso(m_add, {"UA9XYZ", "JA1ABC", COleDateTime::fromParts(2026, 4, 11, 12, 0), 14025000,
+                                       "CW", "599", "599", "001", "13", "JA", "", "20m"});
         int status = 0;
         DialogDriver box("Output", [&](HWND window) {
             message = itemText(window, 0xFFFF);

@@ -58,9 +58,21 @@ void PluginHost::resetWith(const std::string& settings, const char* ownCall, con
                 "", "", "");
 }
 
+namespace {
+
+host_call::HostQso hostQso(const char* myCall, const PassQso& q) {
+    return {myCall, q.call, q.time, q.freqHz, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.prefix, "",
+            q.band};
+}
+
+} // namespace
+
 int PluginHost::add(const char* myCall, const PassQso& q) const {
-    return host_call::callWithQso(AddData0, {myCall, q.call, q.time, q.freqHz, q.mode, q.rstSent, q.rstRcvd,
-                                             q.exchSent, q.exchRcvd, q.prefix, "", q.band});
+    return host_call::callWithQso(AddData0, hostQso(myCall, q));
+}
+
+int PluginHost::remove(const char* myCall, const PassQso& q) const {
+    return host_call::callWithQso(RemoveData0, hostQso(myCall, q));
 }
 
 std::string PluginHost::result() const {

@@ -39,6 +39,7 @@ public:
     bool unload();
     HMODULE module() const { return m_module; }
     int add(const char* myCall, const PassQso& q) const;
+    int remove(const char* myCall, const PassQso& q) const;
     std::string result() const;
 
     decltype(&::ResetStats0) ResetStats0 = nullptr;

@@ -82,10 +82,7 @@ TEST(PreloadedRuntime, ExceptionsInsideTheExportsAreCaughtThere) {
         AddressSpaceHog hog;
         reservations = hog.count();
         added = plugin.add("K1VU", hugeQso);
-        COleDateTime time = hugeQso.time, none;
-        removed = plugin.RemoveData0("K1VU", huge.c_str(), &time, &none, &none, &none, 0, 14025000, "CW", "599",
-                                     "599", "05", "13", "", "", "", "", "", "", "", "", "", "JA", 0, 0, 0, 0.0, 0.0,
-                                     "", "", "", "20m", "");
+        removed = plugin.remove("K1VU", hugeQso);
         char out27[64] = "", out28[64] = "";
         checked = plugin.CheckCall0(huge.c_str(), 0, 0, "CW", "", "", "", "", "", "", "", "", "", "JA", 0, 0, 0,
                                     0.0, 0.0, "", "", "", "", "", "20m", "", out27, out28);
