@@ -129,8 +129,12 @@ protected:
             EXPECT_LE(c.y + c.cy, t.cy);
             for (int j = 1; j <= grid.count; ++j) {
                 const TemplateControl& other = t.controls[j - 1];
-                if (rowOf(k) < rowOf(j)) EXPECT_LE(c.y + c.cy, other.y) << "above " << j;
-                if (columnOf(k) < columnOf(j)) EXPECT_LE(c.x + c.cx, other.x) << "left of " << j;
+                if (rowOf(k) < rowOf(j)) {
+                    EXPECT_LE(c.y + c.cy, other.y) << "above " << j;
+                }
+                if (columnOf(k) < columnOf(j)) {
+                    EXPECT_LE(c.x + c.cx, other.x) << "left of " << j;
+                }
             }
         }
     }
