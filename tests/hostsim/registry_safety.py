@@ -37,6 +37,10 @@ def main():
     # No display: nothing here opens a window, and with one, a Wine command that starts while a session waits for
     # its next step (its thread pumps no messages then) can wait for that session's windows to answer.
     quiet = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY")}
+    # A Wine prefix of its own (made on first use, then kept beside the tests' one): the class entries written and
+    # the sessions killed here touch no other test's registry or Wine server, so the other tests may run meanwhile.
+    shared_prefix = os.environ.get("VUVO_WINEPREFIX", os.path.expanduser("~/.cache/vuvo-wine"))
+    quiet["VUVO_WINEPREFIX"] = shared_prefix + "-registry"
     failures = []
 
     def wine(*args, check=False, timeout=300):
