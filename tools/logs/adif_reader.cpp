@@ -147,16 +147,7 @@ private:
         const std::size_t colon = inside.find(':');
         const std::string fieldName = ascii::lower(ascii::trim(inside.substr(0, colon)));
         if (colon == std::string_view::npos) {
-            if (fieldName == "eor") {
-                if (m_record.empty())
-                    note(line, "<EOR> without fields; ignored");
-                else
-                    finishRecord();
-            } else if (fieldName == "eoh") {
-                m_record.clear();  // fields before <EOH> were the header's
-            } else {
-                note(line, "field <" + shown(inside) + "> has no length; ignored");
-            }
+            endMark(line, inside, fieldName);
             return close + 1;
         }
         const std::string_view lengthText = inside.substr(colon + 1, inside.find(':', colon + 1) - colon - 1);
@@ -170,7 +161,27 @@ private:
         }
         std::size_t length = 0;
         for (char c : ascii::trim(lengthText)) length = length * 10 + static_cast<std::size_t>(c - '0');
-        const std::size_t from = close + 1;
+        return takeValue(line, inside, fieldName, close + 1, length);
+    }
+
+    // A tag without a length: the end of a record, the end of the header, or a field that cannot be read.
+    void endMark(int line, std::string_view inside, const std::string& fieldName) {
+        if (fieldName == "eor") {
+            if (m_record.empty())
+                note(line, "<EOR> without fields; ignored");
+            else
+                finishRecord();
+        } else if (fieldName == "eoh") {
+            m_record.clear();  // fields before <EOH> were the header's
+        } else {
+            note(line, "field <" + shown(inside) + "> has no length; ignored");
+        }
+    }
+
+    // The value of `length` bytes from `from` joins the record (the first of a name given twice stands); returns
+    // where reading goes on.
+    std::size_t takeValue(int line, std::string_view inside, const std::string& fieldName, std::size_t from,
+                          std::size_t length) {
         std::size_t end;
         if (length > m_bytes.size() - from) {
             note(line, "field <" + shown(inside) + "> runs past the end of the file; it keeps what there is (" +
