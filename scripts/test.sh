@@ -6,7 +6,7 @@
 # end.
 #
 # Two tracks run side by side once the Windows builds are done: the Windows tests and the package, which mostly wait
-# on Wine and on windows (a core idles meanwhile), and the native builds and tests, which take the CPU they leave
+# on Wine and on windows (a core idles meanwhile), then TSan; and the ASan and fuzz builds and tests, which take the CPU they leave
 # (at a lower priority, so that the waits of the Wine tests stay short). Each track's output goes to a file and is
 # printed when the track ends; a failure in either fails the run.
 set -uo pipefail
@@ -43,7 +43,14 @@ native() {
     ctest --preset "$preset" -j2 --output-on-failure >"build/$preset/ctest.log" 2>&1 || status=1
     grep -E -A200 'tests passed|tests failed' "build/$preset/ctest.log" | head -n 40
   done
-  # The threads' hand-over under ThreadSanitizer: only the tests that run threads.
+  step ""
+  return $status
+}
+
+# The threads' hand-over under ThreadSanitizer: only the tests that run threads. On the Windows track, whose Wine
+# tests leave a core idle, so that the two tracks end together.
+threads() {
+  local status=0
   step "tsan build"
   { cmake --preset tsan >/dev/null && cmake --build --preset tsan --target concurrency_test >build-tsan.log 2>&1; } || {
     tail -n 60 build-tsan.log; step ""; return 1; }
@@ -56,14 +63,14 @@ native() {
 }
 
 # The Windows tests under Wine (the tables too), then the release zip made from those builds and checked as an
-# operator receives it.
+# operator receives it, then the threads under TSan.
 windows() {
   local status=0
   step "windows tests"
   scripts/test-windows.sh tests || status=1
   step "package"
   scripts/test-package.sh || status=1
-  step ""
+  threads || status=1
   return $status
 }
 
