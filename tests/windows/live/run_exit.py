@@ -12,6 +12,7 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 
@@ -32,15 +33,24 @@ def main():
             shutil.copy(src, work / pathlib.Path(src).name)
         process = subprocess.Popen(command, cwd=work, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                    stderr=subprocess.PIPE)
+        # Standard error is read beside standard output, so that neither pipe can fill and stall the process. The
+        # end is the process's own (its wait), not the end of its output: a program the process started may hold
+        # the pipe a little longer.
+        stderr_chunks = []
+        stderr_reader = threading.Thread(target=lambda: stderr_chunks.append(process.stderr.read()))
+        stderr_reader.start()
         output = b""
         exit_step = None
-        for line in process.stdout:
+        for line in iter(process.stdout.readline, b""):
             output += line
             if line.rstrip(b"\r\n") == b"> exit":
                 exit_step = time.monotonic()
-        ended = time.monotonic()
-        stderr = process.stderr.read()
+                break
         status = process.wait(timeout=60)
+        ended = time.monotonic()
+        output += process.stdout.read()
+        stderr_reader.join()
+        stderr = b"".join(stderr_chunks)
 
         golden = pathlib.Path(o.golden)
         if o.update:
