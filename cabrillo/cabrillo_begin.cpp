@@ -28,12 +28,10 @@ std::string OneLine(const std::string& value) {
     return out;
 }
 
-namespace {
-
 // The file base names a file in the current folder and nothing else, on every system the host runs on: a drive
 // letter's ':' (or a stream's), the other characters Windows refuses in names and control bytes become '_' like
 // the folder separators, and a device's name ("CON", "COM1.x") gets a '_' in front.
-std::string safeFileBase(const std::string& ownCall) {
+std::string cabrilloFileBase(const std::string& ownCall) {
     std::string base(ascii::trim(ReplaceAll(ReplaceAll(ownCall, "/", "_"), "\\", "_")));
     for (char& c : base)
         if (static_cast<unsigned char>(c) < 0x20 || std::string_view(":<>\"|?*").find(c) != std::string_view::npos)
@@ -46,10 +44,8 @@ std::string safeFileBase(const std::string& ownCall) {
     return device ? "_" + base : base;
 }
 
-} // namespace
-
 platform::HeaderDialogValues CCabrilloLog::Begin(const std::string& ownCall, int contestMode) {
-    m_fileBase = safeFileBase(ownCall);
+    m_fileBase = cabrilloFileBase(ownCall);
     m_ownCall = ownCall;
     const jidx::ModeRow& mode = jidx::modeRow(contestMode);
     platform::HeaderDialogValues values;

@@ -8,6 +8,10 @@
 
 class QsoLog;
 
+// The name of the own call's files without their ending ("K1VU" for K1VU.cbr): the call with the characters no
+// file name may hold made '_', in the current folder whatever the call says.
+std::string cabrilloFileBase(const std::string& ownCall);
+
 class CCabrilloLog {
 public:
     std::string m_callsign;

@@ -22,11 +22,15 @@
 #endif
 
 #include "options.h"
+#include "cabrillo/cabrillo_log.h"
+#include "platform/files.h"
 #include "tools/logs/cty.h"
 #include "tools/logs/log_model.h"
 #include "tools/logs/ole_time.h"
 #include "tools/logs/pass_checks.h"
 #include "tools/logs/text_util.h"
+#include "tools/report/report_csv.h"
+#include "tools/report/report_html.h"
 #include "tools/robot/dialog_operator.h"
 #include "tools/robot/live_host.h"
 #include "tools/script/script.h"
@@ -638,6 +642,60 @@ int checkCommand(const Options& o, const Prepared& p, HostSession& host, const W
     return reportBadQsoFile(work, p.pass, BadQsoFile::keep) ? kOk : kNotWritten;
 }
 
+// The report's file, written whole in the work folder and copied out whole. Returns where it landed, else empty
+// (said, with the file's name).
+std::string writeReportFile(const WorkFolder& work, const std::string& name, const std::string& bytes) {
+    if (!platform::writeWholeFile(name, bytes)) {
+        std::fprintf(stderr, "hostsim: %s could not be written in %s\n", escaped(name).c_str(), work.shown().c_str());
+        return {};
+    }
+    return deliver(work, name);
+}
+
+// report: the contest hour by hour, from the linked tally, after the loaded plug-in's own result for the same QSOs
+// in the same order agrees with it.
+int reportCommand(const Options& o, const Prepared& p, HostSession& host, const WorkFolder& work) {
+    const std::string& path = o.positional[0];
+    if (p.log.qsos.empty()) {
+        std::fprintf(stderr, "hostsim: %s: no QSO lies in the contest, %s to %s UTC: no report written (give --start "
+                             "and --end for another period)\n",
+                     path.c_str(), formatTime(p.pass.start).c_str(), formatTime(p.pass.end).c_str());
+        return kBadLog;
+    }
+    // The host's log is in time order: a log file out of order is replayed in order, by the plug-in as well.
+    std::vector<LogQso> qsos = p.log.qsos;
+    sortByTime(qsos);
+    const Replay replay = replayByHour({p.pass.hostDir, p.pass.ownCall, p.pass.ownPrefix, p.pass.start, p.pass.end},
+                                       qsos);
+    host.html();
+    host.reset(p.pass, false);
+    const std::size_t stored = host.addAll(qsos, p.pass.ownCall);
+    int status = 0;
+    const std::string page = host.result(status);
+    tellMessages();
+    tellStored(p.log, stored);
+    ResultTally final = replay.hours.back().tally;
+    final.html = true;
+    if (renderHtml(final) != page || stored != replay.stored) {
+        std::fprintf(stderr, "hostsim: the plug-in's result for %s is not the one hostsim's own copy of its tally "
+                             "gives: %s is of another build than hostsim; no report written\n",
+                     path.c_str(), escaped(o.plugin).c_str());
+        return kBadUse;
+    }
+    if (!reportBadQsoFile(work, p.pass, BadQsoFile::keep)) return kNotWritten;
+    Report report = buildReport(replay, p.pass.ownCall);
+    report.problems = groupProblems(fileText(badQsoFileName(p.pass.end)));
+    const std::string base = cabrilloFileBase(p.pass.ownCall) + "_report";
+    const std::string html = writeReportFile(work, base + ".html",
+                                             renderReportHtml(report, {page, path, "hostsim " HOSTSIM_VERSION}));
+    if (html.empty()) return kNotWritten;
+    const std::string csv = writeReportFile(work, base + ".csv", renderReportCsv(report));
+    if (csv.empty()) return kNotWritten;
+    std::printf("Report: %s\nHour table: %s\n", escaped(html).c_str(), escaped(csv).c_str());
+    std::fflush(stdout);
+    return kOk;
+}
+
 int run(int argc, char** argv) {
     if (answeredHelpOrVersion(argc, argv)) return kOk;
     Options o;
@@ -663,6 +721,7 @@ int run(int argc, char** argv) {
     takeMessages();
     if (o.command == "score") return scoreCommand(o, p, host, work);
     if (o.command == "export") return exportCommand(o, p, host, work);
+    if (o.command == "report") return reportCommand(o, p, host, work);
     return checkCommand(o, p, host, work);
 }
 

@@ -35,6 +35,9 @@ void usage(std::FILE* to) {
         "  export LOG [header]      an export pass; the plug-in writes the Cabrillo file\n"
         "  check LOG CALL... [--band B] [--mode M] [--exchange TEXT]...\n"
         "                           a pass, then the call check and the exchange check as the operator types\n"
+        "  report LOG               the contest hour by hour: CALL_report.html (the result, the hours, charts of\n"
+        "                           the QSOs, score, multipliers and rates, the breaks, the problems) and\n"
+        "                           CALL_report.csv (the hour table), from the plug-in's own tally\n"
         "  script FILE              host calls step by step, the steps below\n"
         "LOG is an ADIF (.adi) or Cabrillo log, told apart by content. Pass options:\n"
         "  --own-call CALL --own-prefix PREFIX --start 'YYYY-MM-DD HHMM' --end 'YYYY-MM-DD HHMM'\n"
@@ -47,8 +50,9 @@ void usage(std::FILE* to) {
         "The plug-in works in a folder of hostsim's, never in the current one: a new temporary folder, removed\n"
         "  at the end, or --work DIR, kept for later runs (its settings, Plugins/VU-VO.ini, keep the header\n"
         "  answers); hostsim refuses a DIR that holds files but not its marker %s.\n"
-        "  The Cabrillo file (export) and the bad-QSO file (score, export) are copied into the current folder,\n"
-        "  or into --out DIR (made when missing), replacing files of the same names; nothing else is touched.\n"
+        "  The Cabrillo file (export), the bad-QSO file (score, export) and the report's files are copied into\n"
+        "  the current folder, or into --out DIR (made when missing), replacing files of the same names;\n"
+        "  nothing else is touched.\n"
         "  A script's steps show, files, hold and release name files of the work folder; the script and its\n"
         "  logs are read from the current folder.\n"
         "--plugin defaults to %s in hostsim's folder, then ../Plugins/%s (a release's layout).\n"
@@ -148,12 +152,15 @@ bool checkCommand(Options& o, std::string& error) {
     o.command = o.positional[0];
     o.positional.erase(o.positional.begin());
     const std::string& c = o.command;
-    if (c != "score" && c != "export" && c != "check" && c != "script") return error = "unknown command " + c, false;
+    if (c != "score" && c != "export" && c != "check" && c != "script" && c != "report")
+        return error = "unknown command " + c, false;
     if (c == "check" && o.positional.size() < 2 && o.exchanges.empty())
         return error = "check wants LOG and at least one CALL or --exchange", false;
     if (c != "check" && o.positional.size() != 1) return error = c + " wants exactly one file", false;
     if (c == "check" && o.positional.empty()) return error = "check wants LOG", false;
     if (o.html && c != "score") return error = "--html goes with score", false;
+    if (o.allQsos && c == "report")
+        return error = "a report shows the contest's hours: --all-qsos goes with score, export and check", false;
     if ((o.cancel || !o.answers.empty()) && c != "export") return error = "header answers go with export", false;
     if (!o.contestMode.empty() && o.contestMode != "CW" && o.contestMode != "SSB")
         return error = "--contest-mode is CW or SSB", false;
