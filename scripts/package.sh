@@ -83,6 +83,12 @@ for sample in dx_cw ja_ssb; do
   (cd "$folder" && unset DISPLAY && "${hostsim[@]}" score "$sample.adi" --html >result.html 2>/dev/null)
   scripts/html-picture.sh "$folder/result.html" "$pictures/result_$sample.png" 640 430
 done
+echo "== package: the report after the contest (headless Chromium)"
+folder=$(host_folder report samples/dx_cw.adi)
+(cd "$folder" && unset DISPLAY && "${hostsim[@]}" report dx_cw.adi >/dev/null 2>&1)
+scripts/html-picture.sh "$folder/K1VU_report.html" "$pictures/report_dx_cw_page.png" 1280 page
+# The guide shows the page's head (the figures, the result, the two charts of the hours) and its multiplier map.
+/usr/bin/convert "$pictures/report_dx_cw_page.png" -crop 1280x1560+0+0 +repage "$pictures/report_dx_cw.png"
 
 echo "== package: the guide, the tools' text, the zip"
 # The guide's generator fails on a picture it names and the runs above did not make.
@@ -93,19 +99,23 @@ cp /usr/share/hamradio-files/cty.dat "$stage/tools/cty.dat"
 sed 's/\r$//; s/$/\r/' /usr/share/doc/hamradio-files/copyright >"$stage/tools/cty.dat-copyright.txt"
 {
   printf '%s\n' "hostsim.exe stands in for the Tarn host: it loads the plug-in as the host does and runs a" \
-    "statistics pass, an export or a scripted session over a log, so that a log can be scored and exported" \
-    "without the host. Run it from the host's folder, for instance:" \
+    "statistics pass, an export, a report or a scripted session over a log, so that a log can be scored," \
+    "exported and looked back on without the host. Run it from the host's folder, for instance:" \
     "" \
     "  tools\\hostsim.exe score mylog.adi" \
     "  tools\\hostsim.exe --work hostsim-work export mylog.adi --name \"My Name\"" \
+    "  tools\\hostsim.exe report mylog.adi" \
+    "" \
+    "The report, after the contest, is the contest hour by hour: CALL_report.html, a page with charts that" \
+    "opens in any browser, offline, and CALL_report.csv, its hour table for a spreadsheet." \
     "" \
     "It finds the plug-in in Plugins\\VU-VO.dll and the country file in tools\\cty.dat (from Debian's" \
     "hamradio-files; its copyright notice is tools\\cty.dat-copyright.txt). The plug-in works in a folder of" \
     "hostsim's own, a temporary one or --work DIR (kept, with the header answers of the last export);" \
-    "hostsim copies the Cabrillo file and the bad-QSO file into the folder it runs in (or --out DIR) and" \
-    "changes no other file there: the host's own Plugins\\VU-VO.ini and Tarn2.ini stay as they are. An" \
-    "export shows the plug-in's header dialog, so it needs a desktop. Its commands, as hostsim.exe --help" \
-    "prints them (VU-VO $version):" \
+    "hostsim copies the Cabrillo file, the bad-QSO file and the report into the folder it runs in (or" \
+    "--out DIR) and changes no other file there: the host's own Plugins\\VU-VO.ini and Tarn2.ini stay as" \
+    "they are. An export shows the plug-in's header dialog, so it needs a desktop. Its commands, as" \
+    "hostsim.exe --help prints them (VU-VO $version):" \
     ""
   (unset DISPLAY && "${hostsim[@]:0:2}" --help) | tr -d '\r'
 } | sed 's/$/\r/' >"$stage/tools/hostsim.txt"

@@ -10,8 +10,8 @@ work from there.
   tools/cty.dat-copyright.txt its copyright notice (Debian's, with CR LF line ends);
 - tools/hostsim.exe with Plugins/VU-VO.dll, run from the unpacked folder under Wine as the host runs (its current
   folder the host's, holding the host's own Tarn2.ini and Plugins/VU-VO.ini), with the packaged country file it
-  finds beside itself, scores and exports samples/dx_cw.adi into the golden files of tests/hostsim, byte for byte
-  (the sample's calls resolve alike with the tests' excerpt and with Debian's file), and changes no file that was
+  finds beside itself, scores, reports and exports samples/dx_cw.adi into the golden files of tests/hostsim, byte
+  for byte (the sample's calls resolve alike with the tests' excerpt and with Debian's file), and changes no file that was
   there before. Where 32-bit programs do not run, the x86-64 hostsim.exe and DLL of build/mingw-x64 run in the
   same layout instead, said on one line starting with "!!!";
 - the packaged DLL's version resource reads back as the project's version (the Windows version test program);
@@ -292,6 +292,12 @@ class Checker:
         self.report(f"tools/hostsim.exe ({arch}) scores samples/dx_cw.adi from the unpacked host's folder with the "
                     "packaged cty.dat: the golden result and bad-QSO file, the host's files unchanged",
                     self.against_golden("dx_cw_score", status, out, err, added, changed, [DX_BAD]))
+        report = layout("report-run")
+        status, out, err, added, changed = self.host_run(report, "tools/hostsim.exe", "Plugins\\VU-VO.dll",
+                                                         ["report", "dx_cw.adi"])
+        self.report(f"tools/hostsim.exe ({arch}) reports samples/dx_cw.adi from the unpacked host's folder: the "
+                    "golden hour table, the page beside it, the host's files unchanged",
+                    self.against_golden("dx_cw_report", status, out, err, added, changed, ["K1VU_report.csv"]))
         export = layout("export-run")
         status, out, err, added, changed = self.host_run(
             export, "tools/hostsim.exe", "Plugins\\VU-VO.dll", ["--work", "work", "export", "dx_cw.adi"] + HEADER,
