@@ -19,7 +19,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 start=$SECONDS
 
-scripts/install-packages.sh package python3 chromium hamradio-files
+scripts/install-packages.sh package python3 chromium hamradio-files locales
 scripts/setup-windows.sh
 
 for preset in mingw-i686 mingw-x64; do
@@ -62,12 +62,29 @@ hostsim=("$root/scripts/wine-run.sh" "$root/$run/tools/hostsim/hostsim.exe" --pl
          --cty cty.dat)
 on_display() { "$root/tests/windows/run_on_display.sh" "$pictures" "$@" 2>&1 | grep -v '^picture: ' || true; }
 
+# Windows set up for Russian runs programs in code page 1251, and its dialogs' "MS Sans Serif" is the Cyrillic
+# one. Wine takes its code page from the Unix locale and loads only the bitmap fonts of that code page: under
+# ru_RU its own sserifer.fon serves the dialogs, where under an English locale the Russian labels show as bars.
+# The locale is compiled here (Debian's locales package holds its source), so that the machine's own locales stay
+# as they are. The Russian session runs in a prefix of its own: Wine writes the locale into the prefix's registry,
+# and the test prefix keeps its English one.
+russian=(env LOCPATH="$work/locale" LC_ALL=ru_RU.UTF-8)
+ru_prefix="${VUVO_GUI_WINEPREFIX:-$HOME/.cache/vuvo-wine-gui}-ru"
+mkdir -p "$work/locale"
+localedef -i ru_RU -f UTF-8 "$work/locale/ru_RU.UTF-8" >/dev/null
+VUVO_WINEPREFIX="$ru_prefix" scripts/wine-prefix.sh
+
 echo "== package: pictures of the windows (live sessions under Wine)"
 for session in dx:dx_cw ja:ja_ssb ru:dx_cw; do
   name=${session%%:*}
   sample=${session#*:}
   folder=$(host_folder "live_$name" "tests/hostsim/scripts/live_$name.txt" "samples/$sample.adi")
-  (cd "$folder" && on_display "${hostsim[@]}" script "live_$name.txt" >/dev/null)
+  if [ "$name" = ru ]; then
+    (cd "$folder" &&
+       VUVO_GUI_WINEPREFIX="$ru_prefix" on_display "${russian[@]}" "${hostsim[@]}" script live_ru.txt >/dev/null)
+  else
+    (cd "$folder" && on_display "${hostsim[@]}" script "live_$name.txt" >/dev/null)
+  fi
 done
 # The whole screen shows its windows on black: only the part that holds them, with a narrow black frame.
 /usr/bin/convert "$pictures/live_dx_screen.png" -trim +repage -bordercolor black -border 8 "$pictures/live_dx_screen.png"
