@@ -12,7 +12,8 @@ namespace {
 
 const char* contestTitle(const ResultTally& t) { return jidx::modeRow(t.contestMode).resultTitle; }
 
-// Texts from the host go into the page as text, never as markup.
+} // namespace
+
 std::string htmlText(std::string_view s) {
     std::string out;
     for (char c : s) {
@@ -26,8 +27,6 @@ std::string htmlText(std::string_view s) {
     }
     return out;
 }
-
-} // namespace
 
 std::string renderText(const ResultTally& t) {
     std::string out;

@@ -1,6 +1,7 @@
 // The result of a pass as numbers: what GetResult0 shows, rendered as text or HTML, and what the windows read.
 #pragma once
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/contest_state.h"
@@ -43,3 +44,5 @@ ResultTally tallyResult();
 
 std::string renderText(const ResultTally& tally);
 std::string renderHtml(const ResultTally& tally);
+// A text from the host as HTML text, in an element or a quoted attribute: never markup.
+std::string htmlText(std::string_view s);

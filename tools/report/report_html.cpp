@@ -16,17 +16,9 @@ constexpr const char* kMultColour = "#d95f02";
 // windows-1252, in which every byte is a character; control bytes show as the replacement character.
 std::string esc(std::string_view s) {
     std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) out += "&#xFFFD;";
-            else out += c;
-        }
+    for (const char c : htmlText(s)) {
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) out += "&#xFFFD;";
+        else out += c;
     }
     return out;
 }
