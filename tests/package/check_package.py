@@ -41,8 +41,9 @@ DEBIAN_CTY_COPYRIGHT = "/usr/share/doc/hamradio-files/copyright"
 # The host's own files in its folder, which hostsim must leave as they are.
 HOST_FILES = {"Tarn2.ini": b"[Tarn]\r\nTarn=2.19\r\n",
               "Plugins/VU-VO.ini": b"[Settings]\r\nMode=1\r\nOperators=W9XYZ\r\nName=Joe Other\r\n"}
-# The guide's pictures: windows and dialogs of a few hundred pixels, the result page of 640.
-PICTURE_SIDES = range(40, 1400)
+# The guide's pictures: windows and dialogs of a few hundred pixels, the result page of 640, the report's head of
+# 1280 by 1560.
+PICTURE_SIDES = range(40, 1600)
 PICTURE_BYTES = range(1000, 2_000_000)
 HEADER = ["--name", "Kenji Vu", "--address", "1 Main St", "--address-city", "Springfield",
           "--address-postalcode", "01101", "--address-country", "USA", "--email", "k1vu@example.org",
@@ -163,7 +164,7 @@ def check_guide(page, version):
         if size is None:
             problems.append(f"picture {n} is no whole PNG file")
         elif not all(side in PICTURE_SIDES for side in size) or len(data) not in PICTURE_BYTES:
-            problems.append(f"picture {n} is {size[0]}x{size[1]} pixels in {len(data)} bytes: not a window's")
+            problems.append(f"picture {n} is {size[0]}x{size[1]} pixels in {len(data)} bytes: not a window's or a page's")
     if not reader.images:
         problems.append("the guide holds no picture")
     return problems, len(reader.images)

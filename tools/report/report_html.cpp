@@ -362,7 +362,7 @@ constexpr const char* kStyle =
     "svg{display:block;margin:8px 0}svg .grid{stroke:#e3e3e3}svg text{font-family:inherit}"
     "svg .axis{font-size:11px;fill:#555}svg .legend{font-size:12px;fill:#222}svg .item{font-size:11px;fill:#333}"
     "svg .hour{font-size:11px;fill:#fff;font-weight:bold}svg .never{fill:#eeeeee}svg .ten{fill:#9ecae1}"
-    "pre{font-size:12px;background:#f7f7f7;padding:6px;overflow-x:auto}p.note{color:#555;font-size:12px}";
+    "table.marks td:first-child{white-space:nowrap}pre{font-size:12px;background:#f7f7f7;padding:6px;overflow-x:auto}p.note{color:#555;font-size:12px}";
 
 } // namespace
 
