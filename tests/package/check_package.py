@@ -164,7 +164,7 @@ def check_guide(page, version):
         if size is None:
             problems.append(f"picture {n} is no whole PNG file")
         elif not all(side in PICTURE_SIDES for side in size) or len(data) not in PICTURE_BYTES:
-            problems.append(f"picture {n} is {size[0]}x{size[1]} pixels in {len(data)} bytes: not a window's or a page's")
+            problems.append(f"picture {n} is {size[0]}x{size[1]} pixels in {len(data)} bytes: not a window's")
     if not reader.images:
         problems.append("the guide holds no picture")
     return problems, len(reader.images)
