@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Scores the bundled DX-station sample (samples/dx_cw.adi) through hostsim and the plug-in (a debug build without
-# tests: the demo installs only the compiler, CMake and the country file), then exports its Cabrillo file: prints the result text, the bad-QSO file and the Cabrillo file's name and head.
+# tests: the demo installs only the compiler, CMake and the country file), exports its Cabrillo file and makes the
+# report after the contest: prints the result text, the bad-QSO file, the Cabrillo file's name and head, and the
+# report's hour table.
 # Runs in build/demo, made afresh each time, so that no settings from an earlier run carry over.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -47,3 +49,10 @@ fi
 echo
 echo "==== $demo/${cbr[0]} (the first 25 of its $(wc -l <"${cbr[0]}") lines)"
 head -n 25 "${cbr[0]}"
+
+echo
+echo "==== report after the contest"
+"${hostsim[@]}" --cty "$cty" report "$root/samples/dx_cw.adi"
+echo
+echo "==== $demo/K1VU_report.csv (the hour table; K1VU_report.html beside it opens in any browser)"
+cat K1VU_report.csv
