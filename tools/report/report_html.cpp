@@ -267,7 +267,6 @@ std::string keyFigures(const Report& r) {
 }
 
 std::string hourTable(const Report& r) {
-    const std::string mults(multWord(r.ja));
     const int perBand = r.ja ? 4 : 3;
     std::string s = "<table class=\"hours\"><thead><tr><th rowspan=\"2\">Hour (UTC)</th>";
     for (int b : r.bands)
@@ -302,7 +301,6 @@ std::string hourTable(const Report& r) {
          "</td><td>" + num(t.badShown) + "</td><td>" +
          (r.ja ? num(t.total.mults) + " + " + num(t.total.dxcc) : num(t.total.mults)) + "</td><td>" + num(t.score) +
          "</td></tr>";
-    (void)mults;
     return s + "</tbody></table>";
 }
 
